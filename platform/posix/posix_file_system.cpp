@@ -1,0 +1,216 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <vector>
+
+#include "platform/file_error.h"
+
+namespace zonora {
+namespace fs = std::filesystem;
+namespace {
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+bool folderExists(const fs::path& file) {
+    const fs::path folder = file.parent_path();
+    std::error_code ignored;
+    return folder.empty() || fs::is_directory(folder, ignored);
+}
+
+[[noreturn]] void fail(std::error_code code, const std::string& path) {
+    const bool folderMissing =
+        code == std::errc::no_such_file_or_directory && !folderExists(fs::path(path));
+    throw FileError(code, path, folderMissing);
+}
+
+// Follows a chain of links to the path that finally names the file (which need
+// not exist yet), so that replacing it keeps the links.
+fs::path resolveLinks(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+        const fs::path target = fs::read_symlink(path, error);
+        if (error) return path;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    throw FileError(std::make_error_code(std::errc::too_many_symbolic_link_levels), path);
+}
+
+class PosixInputFile : public InputFile {
+public:
+    PosixInputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~PosixInputFile() override { close(); }
+
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
+                                      static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) fail(lastError(), path_);
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+    std::size_t read(std::span<char> out) override {
+        for (;;) {
+            const ssize_t n = ::read(fd_, out.data(), out.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) fail(lastError(), path_);
+            return static_cast<std::size_t>(n);
+        }
+    }
+
+    std::uint64_t size() override {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) fail(lastError(), path_);
+        return static_cast<std::uint64_t>(info.st_size);
+    }
+
+    void close() override {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+class PosixOutputFile : public OutputFile {
+public:
+    PosixOutputFile(std::string path, fs::path target, std::string temporary, int fd)
+        : path_(std::move(path)),
+          target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          fd_(fd) {}
+
+    ~PosixOutputFile() override {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(temporary_.c_str());
+    }
+
+    void write(std::span<const std::uint8_t> bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) fail(lastError(), path_);
+            done += static_cast<std::size_t>(n);
+        }
+    }
+
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                       static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) fail(lastError(), path_);
+            done += static_cast<std::size_t>(n);
+        }
+    }
+
+    void flush() override {
+        if (::fsync(fd_) != 0) fail(lastError(), path_);
+    }
+
+    void commit() override {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) fail(lastError(), path_);
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(lastError(), path_);
+        committed_ = true;
+        // Make the rename itself durable; the new file is already complete.
+        const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+    }
+
+    static fs::path folderOf(const fs::path& file) {
+        return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    }
+
+private:
+    std::string path_;
+    fs::path target_;
+    std::string temporary_;
+    int fd_;
+    bool committed_ = false;
+};
+
+mode_t currentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+std::unique_ptr<InputFile> PosixFileSystem::openRead(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) fail(lastError(), path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const std::error_code code =
+            S_ISDIR(info.st_mode) ? std::make_error_code(std::errc::is_a_directory) : lastError();
+        ::close(fd);
+        fail(code, path);
+    }
+    return std::make_unique<PosixInputFile>(fd, path);
+}
+
+std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
+    if (path.empty()) fail(std::make_error_code(std::errc::no_such_file_or_directory), path);
+    const fs::path target = resolveLinks(fs::path(path));
+    const fs::path folder = PosixOutputFile::folderOf(target);
+
+    struct stat info {};
+    mode_t mode = 0666 & ~currentUmask();
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) fail(std::make_error_code(std::errc::is_a_directory), path);
+        // A read-only file stays as it is, even in a folder we may write to.
+        if (::access(target.c_str(), W_OK) != 0) fail(lastError(), path);
+        mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        fail(lastError(), path);
+    }
+
+    std::string temporary =
+        (folder / (kTemporaryPrefix + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(temporary.begin(), temporary.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) fail(lastError(), path);
+    temporary = name.data();
+    if (::fchmod(fd, mode) != 0) {
+        const std::error_code code = lastError();
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        fail(code, path);
+    }
+    return std::make_unique<PosixOutputFile>(path, target, temporary, fd);
+}
+
+bool PosixFileSystem::exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool PosixFileSystem::sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+}  // namespace zonora

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zonora {
+
+// Paths and texts are UTF-8 inside the program. A byte that is not part of a
+// valid UTF-8 sequence counts as one character of its own.
+std::vector<std::string_view> splitCharacters(std::string_view utf8);
+
+// Windows-1252, one byte a character; a character outside it becomes '?'.
+std::string toAnsi(std::string_view utf8);
+
+}  // namespace zonora

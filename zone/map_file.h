@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "zone/zone_table.h"
+
+namespace zonora {
+
+// The header line's fixed pieces; the scanner recognises its own header by them.
+inline constexpr std::string_view kMapHeaderStart = "Druma ";
+inline constexpr std::string_view kMapHeaderMiddle = ".PDB convert on ";
+
+// "Druma " + name + ".PDB convert on " + date + " " + time.
+std::string mapFileHeader(std::string_view baseName, std::string_view date,
+                          std::string_view time);
+
+// The whole Map file: the header (already ANSI), two empty lines and the 16 by
+// 16 grid of right-aligned 4-character fields, every line ending in CR LF.
+std::string formatMapFile(const ZoneTable& zones, std::string_view ansiHeader);
+
+struct ScannedMap {
+    ZoneTable zones{};
+    std::size_t count = 0;  // values read, 0 to 256
+};
+
+// Reads a possibly hand-edited Map file in bounded memory. Raises error 6 for
+// a value that rounds outside 0 to 255 and error 9 for a 257th value.
+ScannedMap scanMapFile(InputFile& map);
+
+// The numeric value a word begins with: sign, digits, fraction, exponent; tabs
+// and line feeds inside are skipped; 0 when the word does not begin with one.
+double wordValue(std::string_view word);
+
+}  // namespace zonora

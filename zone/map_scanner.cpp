@@ -1,0 +1,160 @@
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "zone/map_file.h"
+
+namespace zonora {
+namespace {
+
+// A data line has 60 to 126 characters; the rest is headers, blank lines and
+// anything else a person may have left in the file.
+constexpr std::size_t kShortestDataLine = 60;
+constexpr std::size_t kLongestDataLine = 126;
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+bool skippedInsideWord(char c) { return c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isOwnHeader(std::string_view line) {
+    return line.starts_with(kMapHeaderStart) &&
+           line.find(kMapHeaderMiddle) != std::string_view::npos;
+}
+
+// Decimal position of the leading significant digit of mantissa e exponent,
+// to tell an overflow from an underflow when the value does not fit a double.
+long long magnitude(std::string_view mantissa, long long exponent) {
+    const std::size_t point = mantissa.find('.');
+    const std::string_view integer = mantissa.substr(0, point);
+    const std::size_t firstSignificant = integer.find_first_not_of('0');
+    if (firstSignificant != std::string_view::npos) {
+        return static_cast<long long>(integer.size() - firstSignificant) + exponent;
+    }
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+    const std::size_t leadingZeros = fraction.find_first_not_of('0');
+    return exponent - static_cast<long long>(leadingZeros);
+}
+
+class Scanner {
+public:
+    void take(char c) {
+        if (c == '\r') {
+            endLine();
+            afterCarriageReturn_ = true;
+            return;
+        }
+        const bool partOfLineEnd = c == '\n' && afterCarriageReturn_;
+        afterCarriageReturn_ = false;
+        if (partOfLineEnd) return;
+        if (c == '\n') {
+            endLine();
+            return;
+        }
+        ++lineLength_;
+        if (line_.size() <= kLongestDataLine) line_.push_back(c);
+    }
+
+    ScannedMap finish() {
+        if (lineLength_ > 0) endLine();
+        return result_;
+    }
+
+private:
+    void endLine() {
+        const bool first = lineNumber_++ == 0;
+        const bool data = lineLength_ >= kShortestDataLine && lineLength_ <= kLongestDataLine;
+        if (data && !(first && isOwnHeader(line_))) scanDataLine(line_);
+        line_.clear();
+        lineLength_ = 0;
+    }
+
+    void scanDataLine(std::string_view line) {
+        // Every blank starts a word; the blank put in front of the line makes
+        // an empty first word that is never examined.
+        for (std::size_t start = 0; start <= line.size();) {
+            const std::size_t end = std::min(line.find(' ', start), line.size());
+            if (end > start) store(line.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+    void store(std::string_view word) {
+        const double value = wordValue(word);
+        if (!(value < 256.0)) return;  // too large for a zone: passed over
+        if (result_.count == kZoneCount) throw RuntimeError(errors::kSubscriptOutOfRange);
+        const double rounded = std::nearbyint(value);  // halves go to the even neighbour
+        if (rounded < 0.0 || rounded > 255.0) throw RuntimeError(errors::kOverflow);
+        result_.zones[result_.count++] = static_cast<std::uint8_t>(rounded);
+    }
+
+    ScannedMap result_;
+    std::string line_;
+    std::size_t lineLength_ = 0;
+    std::size_t lineNumber_ = 0;
+    bool afterCarriageReturn_ = false;
+};
+
+}  // namespace
+
+double wordValue(std::string_view word) {
+    std::string mantissa;
+    std::string exponentDigits;
+    bool negative = false;
+    bool exponentNegative = false;
+    enum class Stage { Sign, Integer, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
+
+    for (char c : word) {
+        if (skippedInsideWord(c)) continue;
+        if (stage == Stage::Sign && (c == '+' || c == '-')) {
+            negative = c == '-';
+            stage = Stage::Integer;
+        } else if ((stage <= Stage::Fraction) && isDigit(c)) {
+            mantissa.push_back(c);
+            if (stage == Stage::Sign) stage = Stage::Integer;
+        } else if (stage <= Stage::Integer && c == '.') {
+            mantissa.push_back(c);
+            stage = Stage::Fraction;
+        } else if (stage <= Stage::Fraction && (c == 'e' || c == 'E' || c == 'd' || c == 'D')) {
+            stage = Stage::ExponentSign;
+        } else if (stage == Stage::ExponentSign && (c == '+' || c == '-')) {
+            exponentNegative = c == '-';
+            stage = Stage::Exponent;
+        } else if (stage >= Stage::ExponentSign && isDigit(c)) {
+            exponentDigits.push_back(c);
+            stage = Stage::Exponent;
+        } else {
+            break;
+        }
+    }
+    if (mantissa.find_first_of("0123456789") == std::string::npos) return 0.0;
+
+    // Exponents beyond any double are capped; the value is infinite or zero then.
+    long long exponent = 0;
+    for (char d : exponentDigits) exponent = std::min(exponent * 10 + (d - '0'), 100000LL);
+    if (exponentNegative) exponent = -exponent;
+
+    const std::string text = mantissa + "e" + std::to_string(exponent);
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        value = magnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+ScannedMap scanMapFile(InputFile& map) {
+    Scanner scanner;
+    std::vector<char> chunk(kReadChunk);
+    for (std::size_t n; (n = map.read(chunk)) > 0;) {
+        for (std::size_t i = 0; i < n; ++i) scanner.take(chunk[i]);
+    }
+    return scanner.finish();
+}
+
+}  // namespace zonora
