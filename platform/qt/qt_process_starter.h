@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/install_tool.h"
+
+namespace zonora {
+
+// Starts a command line as a detached process; the program does not wait.
+class QtProcessStarter : public ProcessStarter {
+public:
+    void start(const std::string& commandLine) override;
+};
+
+}  // namespace zonora
