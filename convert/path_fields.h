@@ -7,7 +7,7 @@ namespace zonora {
 // The two path fields as a conversion sees them: read at the start, cleared
 // after a success.
 class PathFields {
-public:
+  public:
     virtual ~PathFields() = default;
     virtual std::string mapPath() const = 0;
     virtual std::string pdbPath() const = 0;
@@ -17,7 +17,7 @@ public:
 
 // Fields held as plain text, for the window's state and for tests.
 class TextPathFields : public PathFields {
-public:
+  public:
     TextPathFields() = default;
     TextPathFields(std::string map, std::string pdb) : map(std::move(map)), pdb(std::move(pdb)) {}
     std::string mapPath() const override { return map; }

@@ -11,7 +11,7 @@ struct DateTimeText {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual DateTimeText now() = 0;
 };

@@ -11,7 +11,7 @@ namespace zonora {
 
 // A file opened for reading. Failures throw FileError.
 class InputFile {
-public:
+  public:
     virtual ~InputFile() = default;
     // Reads up to out.size() bytes at offset; fewer only at the end of the file.
     virtual std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
@@ -25,7 +25,7 @@ public:
 // The new content of a file, built beside it and put in its place only by
 // commit(). Destroyed uncommitted, it leaves the old file and no trace behind.
 class OutputFile {
-public:
+  public:
     virtual ~OutputFile() = default;
     virtual void write(std::span<const std::uint8_t> bytes) = 0;  // appends
     virtual void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
@@ -38,7 +38,7 @@ inline std::span<const std::uint8_t> asBytes(std::string_view text) {
 }
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     virtual std::unique_ptr<InputFile> openRead(const std::string& path) = 0;
     // A target that is a link keeps its link: the file it points to is replaced.

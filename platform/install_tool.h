@@ -8,7 +8,7 @@ namespace zonora {
 // Starts a command line in a normal window that takes the focus, without
 // waiting for it. A start that fails throws.
 class ProcessStarter {
-public:
+  public:
     virtual ~ProcessStarter() = default;
     virtual void start(const std::string& commandLine) = 0;
 };
@@ -20,14 +20,14 @@ struct FileAttributes {
 };
 
 class FileAttributeTest {
-public:
+  public:
     virtual ~FileAttributeTest() = default;
     virtual FileAttributes query(const std::string& path) = 0;
 };
 
 // Hands a finished database to the handheld's desktop Install Tool.
 class InstallTool {
-public:
+  public:
     virtual ~InstallTool() = default;
     // False when the tool is not there; the user is then told to use it by hand.
     virtual bool handOff(const std::string& pdbPath) = 0;
@@ -39,19 +39,19 @@ inline constexpr const char* kInstallCommand = "C:\\palm\\instapp.exe ";
 // The Windows rule: a plain file at the fixed path is started with the
 // database path appended, unquoted.
 class WindowsInstallTool : public InstallTool {
-public:
+  public:
     WindowsInstallTool(FileAttributeTest& attributes, ProcessStarter& starter)
         : attributes_(attributes), starter_(starter) {}
     bool handOff(const std::string& pdbPath) override;
 
-private:
+  private:
     FileAttributeTest& attributes_;
     ProcessStarter& starter_;
 };
 
 // Platforms where the tool does not exist.
 class AbsentInstallTool : public InstallTool {
-public:
+  public:
     bool handOff(const std::string&) override { return false; }
 };
 

@@ -21,7 +21,7 @@ struct Message {
 
 // A modal box without an icon. A Yes/No box has no cancel: it must be answered.
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual Answer show(const Message& message) = 0;
 };

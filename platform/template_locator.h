@@ -11,7 +11,7 @@ inline constexpr const char* kWindowsTemplatePath = "c:\\program files\\Druma\\K
 // Where the handheld application's desktop software keeps the template
 // database. The places are tried in order; the first file found is used.
 class TemplateLocator {
-public:
+  public:
     virtual ~TemplateLocator() = default;
     virtual std::vector<std::string> places() = 0;
     virtual std::optional<std::string> find() = 0;
@@ -28,12 +28,12 @@ struct UnixDataFolders {
 UnixDataFolders unixDataFoldersFromEnvironment();
 
 class UnixTemplateLocator : public TemplateLocator {
-public:
+  public:
     explicit UnixTemplateLocator(UnixDataFolders folders) : folders_(std::move(folders)) {}
     std::vector<std::string> places() override;
     std::optional<std::string> find() override;
 
-private:
+  private:
     UnixDataFolders folders_;
 };
 

@@ -14,8 +14,7 @@ inline constexpr std::string_view kMapHeaderStart = "Druma ";
 inline constexpr std::string_view kMapHeaderMiddle = ".PDB convert on ";
 
 // "Druma " + name + ".PDB convert on " + date + " " + time.
-std::string mapFileHeader(std::string_view baseName, std::string_view date,
-                          std::string_view time);
+std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time);
 
 // The whole Map file: the header (already ANSI), two empty lines and the 16 by
 // 16 grid of right-aligned 4-character fields, every line ending in CR LF.

@@ -41,7 +41,7 @@ long long magnitude(std::string_view mantissa, long long exponent) {
 }
 
 class Scanner {
-public:
+  public:
     void take(char c) {
         if (c == '\r') {
             endLine();
@@ -64,7 +64,7 @@ public:
         return result_;
     }
 
-private:
+  private:
     void endLine() {
         const bool first = lineNumber_++ == 0;
         const bool data = lineLength_ >= kShortestDataLine && lineLength_ <= kLongestDataLine;

@@ -13,8 +13,7 @@ bool emptyLineAfterRow(std::size_t row) { return row == 0 || row == 1 || row == 
 
 }  // namespace
 
-std::string mapFileHeader(std::string_view baseName, std::string_view date,
-                          std::string_view time) {
+std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time) {
     std::string header(kMapHeaderStart);
     header.append(baseName).append(kMapHeaderMiddle).append(date).append(" ").append(time);
     return header;

@@ -12,7 +12,7 @@ namespace zonora {
 // Layout of the handheld's zone database (all header fields big-endian).
 inline constexpr std::uint64_t kFirstRecordOffsetField = 78;  // 32-bit; the low half is read
 inline constexpr std::uint64_t kFirstRecordLowOffset = 80;
-inline constexpr int kLowestZonePosition = 2460;   // 1-based position of zone 0
+inline constexpr int kLowestZonePosition = 2460;  // 1-based position of zone 0
 inline constexpr int kHighestZonePosition = 2480;
 inline constexpr std::uint64_t kTemplateRecordOffset = 2466;
 inline constexpr std::uint64_t kTemplateZoneOffset = kTemplateRecordOffset + 1;  // zone k at +2k

@@ -42,7 +42,7 @@ fs::path resolveLinks(fs::path path) {
 }
 
 class PosixInputFile : public InputFile {
-public:
+  public:
     PosixInputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     ~PosixInputFile() override { close(); }
 
@@ -79,13 +79,13 @@ public:
         fd_ = -1;
     }
 
-private:
+  private:
     int fd_;
     std::string path_;
 };
 
 class PosixOutputFile : public OutputFile {
-public:
+  public:
     PosixOutputFile(std::string path, fs::path target, std::string temporary, int fd)
         : path_(std::move(path)),
           target_(std::move(target)),
@@ -140,7 +140,7 @@ public:
         return file.parent_path().empty() ? fs::path(".") : file.parent_path();
     }
 
-private:
+  private:
     std::string path_;
     fs::path target_;
     std::string temporary_;

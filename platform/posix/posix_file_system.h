@@ -8,7 +8,7 @@ namespace zonora {
 // target's folder and renamed over the target, so a failure or a kill never
 // leaves a partial file at the target's path.
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     std::unique_ptr<InputFile> openRead(const std::string& path) override;
     std::unique_ptr<OutputFile> replace(const std::string& path) override;
     bool exists(const std::string& path) override;

@@ -50,8 +50,8 @@ DateTimeText QtClock::now() {
     const QDateTime moment = now_();
     const QString date =
         locale_.toString(moment.date(), withFullYear(locale_.dateFormat(QLocale::ShortFormat)));
-    const QString time = locale_.toString(
-        moment.time(), withoutTimeZone(locale_.timeFormat(QLocale::LongFormat)));
+    const QString time =
+        locale_.toString(moment.time(), withoutTimeZone(locale_.timeFormat(QLocale::LongFormat)));
     return {plainBlanks(date).toStdString(), plainBlanks(time).toStdString()};
 }
 

@@ -12,13 +12,13 @@ namespace zonora {
 // Date and time text in the user's locale: the short date with a four-digit
 // year, and the time with seconds but without a time zone.
 class QtClock : public Clock {
-public:
+  public:
     explicit QtClock(QLocale locale = QLocale::system(),
                      std::function<QDateTime()> now = &QDateTime::currentDateTime)
         : locale_(std::move(locale)), now_(std::move(now)) {}
     DateTimeText now() override;
 
-private:
+  private:
     QLocale locale_;
     std::function<QDateTime()> now_;
 };

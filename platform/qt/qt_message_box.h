@@ -11,24 +11,24 @@ namespace zonora {
 // The box itself: no icon, and a Yes/No question that neither Escape nor the
 // close button can dismiss.
 class AnswerRequiredBox : public QMessageBox {
-public:
+  public:
     AnswerRequiredBox(const Message& message, QWidget* parent);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     bool mustAnswer_;
 };
 
 // Modal message boxes over the given window (or none).
 class QtMessageBox : public MessageBox {
-public:
+  public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
     Answer show(const Message& message) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -6,7 +6,7 @@ namespace zonora {
 
 // Starts a command line as a detached process; the program does not wait.
 class QtProcessStarter : public ProcessStarter {
-public:
+  public:
     void start(const std::string& commandLine) override;
 };
 

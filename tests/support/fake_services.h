@@ -14,7 +14,7 @@ namespace zonora::test {
 
 // Records every box and answers questions from a script (No when it runs out).
 class RecordingMessageBox : public MessageBox {
-public:
+  public:
     Answer show(const Message& message) override {
         shown.push_back(message);
         if (message.buttons == Buttons::Ok) return Answer::Ok;
@@ -34,13 +34,13 @@ public:
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     DateTimeText now() override { return text; }
     DateTimeText text{"4/12/2002", "2:00:33 PM"};
 };
 
 class FixedTemplateLocator : public TemplateLocator {
-public:
+  public:
     std::vector<std::string> places() override { return {path}; }
     std::optional<std::string> find() override {
         if (path.empty() || ::access(path.c_str(), F_OK) != 0) return std::nullopt;
@@ -50,7 +50,7 @@ public:
 };
 
 class RecordingInstallTool : public InstallTool {
-public:
+  public:
     bool handOff(const std::string& pdbPath) override {
         handedOff.push_back(pdbPath);
         return present;

@@ -26,21 +26,23 @@ std::vector<std::uint8_t> makeZoneDatabase(const ZoneTable& zones, std::uint16_t
     std::vector<std::uint8_t> bytes(recordOffset + 512u, 0);
     putText(bytes, 0, name.substr(0, 31));
     // Bytes of the name field past the name: not zero, to see what a writer keeps.
-    for (std::size_t i = name.size() + 1; i < 32; ++i) bytes[i] = static_cast<std::uint8_t>('a' + i % 26);
-    putBigEndian(bytes, 32, 0x0008, 2);       // attributes
-    putBigEndian(bytes, 34, 1, 2);            // version
-    putBigEndian(bytes, 36, 0xBA3A1C00, 4);   // creation date
-    putBigEndian(bytes, 40, 0xBA3A1D11, 4);   // modification date
-    putBigEndian(bytes, 48, 42, 4);           // modification number
-    putBigEndian(bytes, 52, kAppInfo, 4);     // application info block
-    putText(bytes, 60, "ZonE");               // type
-    putText(bytes, 64, "DrmA");               // creator
-    putBigEndian(bytes, 68, 0x00F00001, 4);   // unique id seed
-    putBigEndian(bytes, 76, 1, 2);            // one record
+    for (std::size_t i = name.size() + 1; i < 32; ++i)
+        bytes[i] = static_cast<std::uint8_t>('a' + i % 26);
+    putBigEndian(bytes, 32, 0x0008, 2);      // attributes
+    putBigEndian(bytes, 34, 1, 2);           // version
+    putBigEndian(bytes, 36, 0xBA3A1C00, 4);  // creation date
+    putBigEndian(bytes, 40, 0xBA3A1D11, 4);  // modification date
+    putBigEndian(bytes, 48, 42, 4);          // modification number
+    putBigEndian(bytes, 52, kAppInfo, 4);    // application info block
+    putText(bytes, 60, "ZonE");              // type
+    putText(bytes, 64, "DrmA");              // creator
+    putBigEndian(bytes, 68, 0x00F00001, 4);  // unique id seed
+    putBigEndian(bytes, 76, 1, 2);           // one record
     putBigEndian(bytes, 78, recordOffset, 4);
-    bytes[82] = 0x40;                         // record attributes
-    putBigEndian(bytes, 83, 0xF00001, 3);     // record unique id
-    for (std::size_t i = kAppInfo; i < recordOffset; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13);
+    bytes[82] = 0x40;                      // record attributes
+    putBigEndian(bytes, 83, 0xF00001, 3);  // record unique id
+    for (std::size_t i = kAppInfo; i < recordOffset; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 13);
     for (std::size_t k = 0; k < kZoneCount; ++k) {
         bytes[recordOffset + 2 * k] = static_cast<std::uint8_t>(0xA0 + k % 64);
         bytes[recordOffset + 2 * k + 1] = zones[k];

@@ -10,7 +10,7 @@ namespace zonora::test {
 // A fresh folder under the system's temporary folder, removed with everything
 // in it (write bits restored first) when the test ends.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -21,7 +21,7 @@ public:
     // Every entry of the folder, hidden ones included, sorted.
     std::vector<std::string> entries() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/posix/posix_file_system.h"
+#include "platform/runtime_error.h"
+#include "tests/support/pdb_image.h"
+#include "tests/support/temp_folder.h"
+#include "zone/map_file.h"
+
+namespace zonora {
+namespace {
+
+// An input that serves bytes from memory, in reads of a given size.
+class MemoryFile : public InputFile {
+  public:
+    explicit MemoryFile(std::string bytes, std::size_t readSize = 7)
+        : bytes_(std::move(bytes)), readSize_(readSize) {}
+    std::size_t readAt(std::uint64_t, std::span<std::uint8_t>) override { return 0; }
+    std::size_t read(std::span<char> out) override {
+        const std::size_t n = std::min({out.size(), readSize_, bytes_.size() - position_});
+        std::memcpy(out.data(), bytes_.data() + position_, n);
+        position_ += n;
+        return n;
+    }
+    std::uint64_t size() override { return bytes_.size(); }
+    void close() override {}
+
+  private:
+    std::string bytes_;
+    std::size_t readSize_;
+    std::size_t position_ = 0;
+};
+
+struct Scan {
+    ScannedMap map;
+    int error = 0;
+};
+
+Scan scan(const std::string& text) {
+    MemoryFile file(text);
+    try {
+        return {scanMapFile(file), 0};
+    } catch (const RuntimeError& error) {
+        return {{}, error.number};
+    }
+}
+
+// Pads a line with trailing blanks to the given length: blanks make empty
+// words, which are passed over.
+std::string padded(std::string line, std::size_t length = 64) {
+    line.resize(std::max(line.size(), length), ' ');
+    return line;
+}
+
+std::vector<int> values(const Scan& s) {
+    return {s.map.zones.begin(), s.map.zones.begin() + static_cast<std::ptrdiff_t>(s.map.count)};
+}
+
+TEST(MapScanner, ReadsBackWhatTheWriterWrote) {
+    const ZoneTable zones = test::sampleZones();
+    for (const std::string& name :
+         std::vector<std::string>{"zones", "seventeen_chars_x", "eighteen_chars_xyz",
+                                  std::string(80, 'n'), std::string(200, 'n')}) {
+        SCOPED_TRACE(name);
+        const Scan s = scan(formatMapFile(zones, mapFileHeader(name, "4/12/2002", "2:00:33 PM")));
+        EXPECT_EQ(s.error, 0);
+        EXPECT_EQ(s.map.count, 256u);
+        EXPECT_EQ(s.map.zones, zones);
+    }
+}
+
+TEST(MapScanner, TakesLinesOf60To126CharactersOnly) {
+    EXPECT_EQ(values(scan(padded("1 2 3", 59) + "\r\n")), std::vector<int>{});
+    EXPECT_EQ(values(scan(padded("1 2 3", 60) + "\r\n")), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(values(scan(padded("1 2 3", 126) + "\r\n")), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(values(scan(padded("1 2 3", 127) + "\r\n")), std::vector<int>{});
+    // A last line without a line end counts like any other.
+    EXPECT_EQ(values(scan(padded("4 5", 60))), (std::vector<int>{4, 5}));
+}
+
+TEST(MapScanner, EndsLinesAtCrLfLfOrCr) {
+    const std::string line = padded("7 8");
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const Scan s = scan(line + end + end + line + end);
+        EXPECT_EQ(values(s), (std::vector<int>{7, 8, 7, 8})) << "line end " << end.size();
+    }
+    // Mixed ends in one file.
+    EXPECT_EQ(values(scan(line + "\n" + line + "\r" + line + "\r\n" + line)),
+              (std::vector<int>{7, 8, 7, 8, 7, 8, 7, 8}));
+}
+
+TEST(MapScanner, ValuesOfWords) {
+    struct Case {
+        std::string words;
+        std::vector<int> zones;
+    };
+    const std::vector<Case> cases = {
+        {"0 45 255", {0, 45, 255}},
+        {"256 1000 12", {12}},     // 256 or more: passed over
+        {"abc x1 -0", {0, 0, 0}},  // no number: a zone of 0
+        {"12abc 3.7kg 1e2 1E1", {12, 4, 100, 10}},
+        {"0.5 1.5 2.5 3.5 254.5", {0, 2, 2, 4, 254}},  // halves to the even neighbour
+        {"-0.4 -0.5 +7 .5 1. 7.", {0, 0, 7, 0, 1, 7}},
+        {"1\t2 3\t\t4", {12, 34}},  // tabs do not split, they are skipped
+        {"1e 2e+ 3d1 4D-1", {1, 2, 30, 0}},
+        {"1e400 1e-400", {0}},  // too large: passed over; tiny: 0
+        {"1.2.3 --5 2-3", {1, 0, 2}},
+        {std::string("5\0"
+                     "6 9",
+                     5),
+         {5, 9}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words);
+        const Scan s = scan(padded(c.words) + "\r\n");
+        EXPECT_EQ(s.error, 0);
+        EXPECT_EQ(values(s), c.zones);
+    }
+}
+
+TEST(MapScanner, SingleBlanksAndLeadingDigitsReadLikeTheGrid) {
+    std::string line;
+    for (int v = 0; v < 16; ++v) line += std::to_string(100 + v) + " ";
+    line.pop_back();  // 63 characters, starts with a digit
+    const Scan s = scan(line + "\r\n" + " " + line + "\r\n");
+    std::vector<int> expected;
+    for (int round = 0; round < 2; ++round) {
+        for (int v = 0; v < 16; ++v) expected.push_back(100 + v);
+    }
+    EXPECT_EQ(values(s), expected);
+}
+
+TEST(MapScanner, StopsWithOverflowOrSubscriptErrors) {
+    EXPECT_EQ(scan(padded("1 -3") + "\r\n").error, 6);
+    EXPECT_EQ(scan(padded("255.7") + "\r\n").error, 6);
+    EXPECT_EQ(scan(padded("255.5") + "\r\n").error, 6);  // rounds to 256
+    EXPECT_EQ(scan(padded("-1e400") + "\r\n").error, 6);
+    EXPECT_EQ(scan(padded("255.49 -0.5") + "\r\n").error, 0);
+
+    std::string full;
+    for (int r = 0; r < 16; ++r) full += padded("1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") + "\r\n";
+    EXPECT_EQ(scan(full).map.count, 256u);
+    EXPECT_EQ(scan(full + padded("300 1e9") + "\r\n").error, 0);  // passed over, not stored
+    EXPECT_EQ(scan(full + padded("7") + "\r\n").error, 9);
+    // The 257th value raises 9 before its own overflow is seen.
+    EXPECT_EQ(scan(full + padded("-3") + "\r\n").error, 9);
+}
+
+TEST(MapScanner, CountsFewerValuesAndLeavesTheRestZero) {
+    std::string text;
+    for (int r = 0; r < 13; ++r) {
+        std::string line;
+        for (int c = 0; c < 16; ++c) line += "  77";
+        text += line + "\r\n";
+    }
+    text += padded("9 9 9 9 9 9 9 9") + "\r\n";
+    const Scan s = scan(text);
+    EXPECT_EQ(s.map.count, 216u);
+    EXPECT_EQ(s.map.zones[215], 9);
+    EXPECT_EQ(s.map.zones[216], 0);
+    EXPECT_EQ(scan("").map.count, 0u);
+}
+
+TEST(MapScanner, SkipsOnlyItsOwnHeaderOnTheFirstLine) {
+    const std::string header = padded("Druma x.PDB convert on 4/12/2002 2:00:33 PM", 70);
+    EXPECT_EQ(scan(header + "\r\n").map.count, 0u);
+    // Not on the first line: the words count ("Druma", "x.PDB", ... date 4, time 2).
+    EXPECT_EQ(values(scan("\r\n" + header + "\r\n")), (std::vector<int>{0, 0, 0, 0, 4, 2, 0}));
+    // Not the header's shape: read as data.
+    EXPECT_EQ(scan(padded("Druma 5 6") + "\r\n").map.count, 3u);
+}
+
+TEST(MapScanner, BinaryGarbageGivesACountOrANamedError) {
+    std::string garbage;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 100000; ++i) {
+        state = state * 1103515245u + 12345u;
+        garbage.push_back(static_cast<char>(state >> 24));
+    }
+    const Scan s = scan(garbage);
+    EXPECT_TRUE(s.error == 0 || s.error == 6 || s.error == 9) << s.error;
+    EXPECT_LE(s.map.count, 256u);
+}
+
+// A file of one endless line, produced on the fly so the test needs no disk.
+class EndlessLine : public InputFile {
+  public:
+    explicit EndlessLine(std::uint64_t size) : left_(size) {}
+    std::size_t readAt(std::uint64_t, std::span<std::uint8_t>) override { return 0; }
+    std::size_t read(std::span<char> out) override {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), left_));
+        std::memset(out.data(), '7', n);
+        left_ -= n;
+        return n;
+    }
+    std::uint64_t size() override { return left_; }
+    void close() override {}
+
+  private:
+    std::uint64_t left_;
+};
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZONORA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZONORA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+TEST(MapScanner, ScansAHugeSingleLineInBoundedMemory) {
+#ifdef ZONORA_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the sanitizer reserves far more address space than any limit allows";
+#else
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // 64 MiB of address space more than now; the line is 512 MiB.
+        std::string status = test::readText("/proc/self/status");
+        const std::size_t at = status.find("VmSize:");
+        const rlim_t used = std::stoull(status.substr(at + 7)) * 1024;
+        const rlimit limit{used + (64u << 20), used + (64u << 20)};
+        setrlimit(RLIMIT_AS, &limit);
+        EndlessLine file(512ull << 20);
+        try {
+            const ScannedMap map = scanMapFile(file);
+            _exit(map.count == 0 ? 0 : 2);
+        } catch (...) {
+            _exit(3);
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
+}
+
+TEST(MapScanner, ReadsRealFilesThroughTheFileLayer) {
+    test::TempFolder folder;
+    test::writeText(folder.file("m.map"), padded("1 2 3") + "\r\n");
+    PosixFileSystem files;
+    auto file = files.openRead(folder.file("m.map"));
+    const ScannedMap map = scanMapFile(*file);
+    EXPECT_EQ(map.count, 3u);
+    EXPECT_EQ(map.zones[2], 3);
+}
+
+}  // namespace
+}  // namespace zonora
