@@ -1,8 +1,7 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,7 +42,8 @@ class FixedTemplateLocator : public TemplateLocator {
   public:
     std::vector<std::string> places() override { return {path}; }
     std::optional<std::string> find() override {
-        if (path.empty() || ::access(path.c_str(), F_OK) != 0) return std::nullopt;
+        std::error_code ignored;
+        if (!std::filesystem::is_regular_file(path, ignored)) return std::nullopt;
         return path;
     }
     std::string path;
