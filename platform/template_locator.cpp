@@ -35,6 +35,19 @@ std::vector<std::string> wineParts(const std::string& programFiles) {
 
 }  // namespace
 
+std::vector<std::string> WindowsTemplateLocator::places() {
+    std::vector<std::string> result = {kWindowsTemplatePath};
+    if (!programFilesX86_.empty()) result.push_back(programFilesX86_ + "\\Druma\\Kolpa.org");
+    return result;
+}
+
+std::optional<std::string> WindowsTemplateLocator::find() {
+    for (const std::string& place : places()) {
+        if (files_.query(place).exists) return place;
+    }
+    return std::nullopt;
+}
+
 UnixDataFolders unixDataFoldersFromEnvironment() {
     UnixDataFolders folders;
     const std::string home = environment("HOME");

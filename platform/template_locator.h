@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/install_tool.h"
+
 namespace zonora {
 
 inline constexpr const char* kWindowsTemplatePath = "c:\\program files\\Druma\\Kolpa.org";
@@ -15,6 +17,20 @@ class TemplateLocator {
     virtual ~TemplateLocator() = default;
     virtual std::vector<std::string> places() = 0;
     virtual std::optional<std::string> find() = 0;
+};
+
+// Windows: the fixed path, then the same folder under the 32-bit program
+// folder, where a 32-bit installer puts it on 64-bit Windows.
+class WindowsTemplateLocator : public TemplateLocator {
+  public:
+    WindowsTemplateLocator(FileAttributeTest& files, std::string programFilesX86)
+        : files_(files), programFilesX86_(std::move(programFilesX86)) {}
+    std::vector<std::string> places() override;
+    std::optional<std::string> find() override;
+
+  private:
+    FileAttributeTest& files_;
+    std::string programFilesX86_;  // such as C:\Program Files (x86)
 };
 
 // Folders that a Unix-like system looks in, given rather than read from the
