@@ -1,0 +1,84 @@
+// The zone file layer on its own, each step with the opening and closing of
+// its file, as the conversions use it.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/bench_names.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/text_encoding.h"
+#include "tests/support/pdb_image.h"
+#include "tests/support/temp_folder.h"
+#include "zone/map_file.h"
+#include "zone/zone_database.h"
+
+namespace zonora::bench {
+namespace {
+
+using test::TempFolder;
+
+std::string sampleMapText() {
+    return formatMapFile(test::sampleZones(),
+                         toAnsi(mapFileHeader("zones", "4/12/2002", "2:00:33 PM")));
+}
+
+void readZones(benchmark::State& state) {
+    TempFolder folder;
+    const std::string path = folder.file("zones.pdb");
+    test::writeBytes(path, test::makeZoneDatabase(test::sampleZones()));
+    PosixFileSystem files;
+    for (auto _ : state) {
+        const auto pdb = files.openRead(path);
+        const auto zones = readZoneTable(*pdb);
+        pdb->close();
+        if (!zones || *zones != test::sampleZones()) {
+            state.SkipWithError("the zone table did not read back");
+            break;
+        }
+        benchmark::DoNotOptimize(zones);
+    }
+}
+
+// What PdbToMap does to write: format, build beside the target, make it
+// durable and put it in place.
+void writeMap(benchmark::State& state) {
+    TempFolder folder;
+    const std::string path = folder.file("zones.map");
+    PosixFileSystem files;
+    const ZoneTable zones = test::sampleZones();
+    for (auto _ : state) {
+        const std::string text =
+            formatMapFile(zones, toAnsi(mapFileHeader("zones", "4/12/2002", "2:00:33 PM")));
+        const auto map = files.replace(path);
+        map->write(asBytes(text));
+        map->flush();
+        map->commit();
+    }
+    if (!state.error_occurred() && test::readText(path) != sampleMapText()) {
+        state.SkipWithError("the Map file is wrong");
+    }
+}
+
+void scanMap(benchmark::State& state) {
+    TempFolder folder;
+    const std::string path = folder.file("zones.map");
+    test::writeText(path, sampleMapText());
+    PosixFileSystem files;
+    for (auto _ : state) {
+        const auto map = files.openRead(path);
+        const ScannedMap scanned = scanMapFile(*map);
+        map->close();
+        if (scanned.count != kZoneCount || scanned.zones != test::sampleZones()) {
+            state.SkipWithError("the Map file did not scan back");
+            break;
+        }
+        benchmark::DoNotOptimize(scanned);
+    }
+}
+
+BENCHMARK(readZones)->Name(kReadZoneTable)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(writeMap)->Name(kWriteMapFile)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(scanMap)->Name(kScanMapFile)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zonora::bench
