@@ -1,0 +1,100 @@
+#include <exception>
+
+#include "convert/conversion_frame.h"
+#include "platform/runtime_error.h"
+#include "platform/text_encoding.h"
+#include "ui/form_handlers.h"
+
+namespace zonora {
+namespace {
+
+constexpr unsigned kReadFlags = ofn::kFileMustExist | ofn::kHideReadOnly;
+constexpr unsigned kWriteFlags =
+    ofn::kNoReadOnlyReturn | ofn::kPathMustExist | ofn::kHideReadOnly | ofn::kOverwritePrompt;
+constexpr int kSecondFilter = 2;
+constexpr std::size_t kReplacedLength = 3;
+
+// One Select button: its dialog settings and the fields it works on.
+struct Side {
+    const char* filter;
+    const char* defaultExt;
+    const char* openTitle;
+    const char* saveTitle;
+    const char* proposedExtension;
+    bool (FormControls::*readsThisFile)() const;
+    bool (FormControls::*writesThisFile)() const;
+    std::string (PathFields::*otherPath)() const;
+    void (FormControls::*setPath)(const std::string&);
+};
+
+const Side kMapSide{"All files (*.*)|*.*|Map Files|*.map",
+                    "map",
+                    "Select a Tesk map file to convert",
+                    "Select a Tesk Map file to create",
+                    "MAP",
+                    &FormControls::mapToPdbSelected,
+                    &FormControls::pdbToMapSelected,
+                    &PathFields::pdbPath,
+                    &FormControls::setMap};
+
+const Side kPdbSide{"All files (*.*)|*.*|PDB Files|*.PDB",
+                    "pdb",
+                    "Select a Druma PDB file to convert",
+                    "Select a Druma PDB file to create",
+                    "PDB",
+                    &FormControls::pdbToMapSelected,
+                    &FormControls::mapToPdbSelected,
+                    &PathFields::mapPath,
+                    &FormControls::setPdb};
+
+void selectFile(const Side& side, FormControls& form, FileDialog& cd, MessageBox& box) {
+    try {
+        cd.Filter = side.filter;
+        cd.FilterIndex = kSecondFilter;
+        cd.DefaultExt = side.defaultExt;
+        const bool reads = (form.*side.readsThisFile)();
+        if (reads) {
+            cd.Flags = kReadFlags;
+            cd.DialogTitle = side.openTitle;
+            cd.FileName = "";
+        } else if ((form.*side.writesThisFile)()) {
+            cd.Flags = kWriteFlags;
+            cd.DialogTitle = side.saveTitle;
+            const std::string other = (form.*side.otherPath)();
+            // A failed proposal throws here, before the field is cleared.
+            cd.FileName = other.empty() ? "" : proposedName(other, side.proposedExtension);
+        } else {
+            tell(box, kSelectDirectionMessage);
+            return;
+        }
+        // Cleared first, so a Cancel leaves the field empty, not with its old text.
+        (form.*side.setPath)("");
+        cd.CancelError = true;
+        if (reads) {
+            cd.showOpen();
+        } else {
+            cd.showSave();
+        }
+        (form.*side.setPath)(cd.FileName);
+    } catch (const std::exception&) {
+        // A Cancel or a failing dialog ends the click without a word.
+    }
+}
+
+}  // namespace
+
+void FormHandlers::Cmdbrm_Click() { selectFile(kMapSide, form_, cd_, services_.box); }
+
+void FormHandlers::cmdbrp_Click() { selectFile(kPdbSide, form_, cd_, services_.box); }
+
+std::string proposedName(const std::string& otherPath, const std::string& extension) {
+    const auto characters = splitCharacters(otherPath);
+    if (characters.size() < kReplacedLength) throw RuntimeError(errors::kInvalidCall);
+    std::string name;
+    for (std::size_t i = 0; i + kReplacedLength < characters.size(); ++i) {
+        name.append(characters[i]);
+    }
+    return name + extension;
+}
+
+}  // namespace zonora

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "convert/conversion.h"
+#include "platform/file_dialog.h"
+#include "ui/form_controls.h"
+
+namespace zonora {
+
+inline constexpr const char* kSelectDirectionMessage = "Please select conversion direction.";
+
+// The window's click handlers, free of any toolkit: a window only has to
+// forward its events here.
+class FormHandlers {
+  public:
+    FormHandlers(FormControls& form, ConversionServices& services, FileDialog& cd,
+                 std::function<void()> endProgram)
+        : form_(form), services_(services), cd_(cd), endProgram_(std::move(endProgram)) {}
+
+    void Cmdbrm_Click();
+    void cmdbrp_Click();
+    void cmdcvt_Click();
+    void Cmdexit_Click();
+    void Optm2p_Click();
+    void Optp2m_Click();
+
+  private:
+    FormControls& form_;
+    ConversionServices& services_;
+    FileDialog& cd_;
+    std::function<void()> endProgram_;
+};
+
+// The other field's path less its last three characters, then the extension.
+// A non-empty path shorter than three characters raises error 5.
+std::string proposedName(const std::string& otherPath, const std::string& extension);
+
+}  // namespace zonora
