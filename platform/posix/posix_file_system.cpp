@@ -176,7 +176,8 @@ std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
 
     struct stat info {};
     mode_t mode = 0666 & ~currentUmask();
-    if (::stat(target.c_str(), &info) == 0) {
+    const bool replacing = ::stat(target.c_str(), &info) == 0;
+    if (replacing) {
         if (S_ISDIR(info.st_mode)) fail(std::make_error_code(std::errc::is_a_directory), path);
         // A read-only file stays as it is, even in a folder we may write to.
         if (::access(target.c_str(), W_OK) != 0) fail(lastError(), path);
@@ -192,6 +193,10 @@ std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) fail(lastError(), path);
     temporary = name.data();
+    // The new file keeps the old one's owner where we may give it (as root).
+    if (replacing && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        // Not permitted for an ordinary user: the file becomes theirs.
+    }
     if (::fchmod(fd, mode) != 0) {
         const std::error_code code = lastError();
         ::close(fd);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -59,6 +60,17 @@ TEST_F(FileSystemTest, NewFilesFollowTheUmaskAndOldOnesKeepTheirMode) {
     EXPECT_EQ(info.st_mode & 07777, 0644u);
     ::stat(path("kept.txt").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0604u);
+}
+
+TEST_F(FileSystemTest, OldFilesKeepTheirOwnerWhenWeMayKeepIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to someone else";
+    writeText(path("theirs.txt"), "x");
+    ASSERT_EQ(::chown(path("theirs.txt").c_str(), 65534, 65534), 0);
+    replaceWith(path("theirs.txt"), "y");
+    struct stat info {};
+    ::stat(path("theirs.txt").c_str(), &info);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
 }
 
 TEST_F(FileSystemTest, LinksAreFollowedAndKept) {
