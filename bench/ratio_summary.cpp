@@ -16,18 +16,29 @@ RatioReporter::RatioReporter()
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         if (run.error_occurred) failed_ = true;
-        if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+        if (run.error_occurred) continue;
         Total& total = totals_[run.run_name.function_name];
-        total.seconds += run.real_accumulated_time;
-        total.iterations += static_cast<double>(run.iterations);
+        if (run.run_type == Run::RT_Iteration) {
+            total.seconds += run.real_accumulated_time;
+            total.iterations += static_cast<double>(run.iterations);
+        } else if (run.aggregate_name == "median") {
+            total.median =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
+        }
     }
     ConsoleReporter::ReportRuns(runs);
 }
 
-bool RatioReporter::meanMicroseconds(const std::string& name, double& out) const {
+bool RatioReporter::microseconds(const std::string& name, double& out) const {
     const auto found = totals_.find(name);
-    if (found == totals_.end() || found->second.iterations <= 0) return false;
-    out = found->second.seconds / found->second.iterations * 1e6;
+    if (found == totals_.end()) return false;
+    const Total& total = found->second;
+    if (total.median >= 0) {
+        out = total.median;
+        return true;
+    }
+    if (total.iterations <= 0) return false;
+    out = total.seconds / total.iterations * 1e6;
     return true;
 }
 
@@ -49,16 +60,16 @@ const Pairing kPairings[] = {
 }  // namespace
 
 void printRatios(const RatioReporter& results, std::ostream& out) {
-    out << "\nEach figure beside its floor (mean wall time per operation)\n";
+    out << "\nEach figure beside its floor (wall time per operation; the median when repeated)\n";
     char line[256];
     for (const Pairing& pairing : kPairings) {
         double figure = 0;
         double floor = 0;
-        bool complete = results.meanMicroseconds(pairing.figure, figure);
+        bool complete = results.microseconds(pairing.figure, figure);
         std::string floorName;
         for (const char* name : pairing.floors) {
             double part = 0;
-            complete = results.meanMicroseconds(name, part) && complete;
+            complete = results.microseconds(name, part) && complete;
             floor += part;
             floorName += (floorName.empty() ? "" : " + ") + std::string(name);
         }
