@@ -12,6 +12,7 @@
 #include "ui/fonts.h"
 #include "ui/form_handlers.h"
 #include "ui/icon.h"
+#include "ui/option_button.h"
 #include "ui/shape.h"
 #include "ui/twips.h"
 
@@ -74,7 +75,7 @@ QLineEdit* makePathField(QWidget* parent, const char* name, const TwipRect& twip
 
 // Just the round button; the label beside it is its caption.
 QRadioButton* makeOption(QWidget* parent, const char* name, const TwipRect& twips) {
-    return place(new QRadioButton(parent), name, twips);
+    return place(new OptionButton(parent), name, twips);
 }
 
 }  // namespace

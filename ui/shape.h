@@ -7,6 +7,8 @@ namespace zonora {
 // A filled rectangle with a border in the window-text colour: the panels
 // behind the two path rows.
 class Shape : public QWidget {
+    Q_OBJECT
+
   public:
     Shape(const QColor& fill, int borderWidth, QWidget* parent);
 

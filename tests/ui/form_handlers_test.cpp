@@ -1,0 +1,88 @@
+#include "ui/form_handlers.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/fake_services.h"
+#include "tests/support/pdb_image.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/scripted_file_dialog.h"
+#include "tests/ui/text_form.h"
+#include "zone/map_file.h"
+
+namespace zonora::test {
+namespace {
+
+struct Harness {
+    explicit Harness(TextForm start) : form(std::move(start)) {}
+    TextForm form;
+    FakeServices fakes;
+    ScriptedFileDialog cd{form};
+    int ends = 0;
+    FormHandlers handlers{form, fakes.services, cd, [this] { ++ends; }};
+};
+
+// Convert runs Map to PDB only when that direction is chosen, and PDB to Map
+// otherwise: each run is told apart by the file it creates.
+TEST(Convert, RunsTheConversionOfTheChosenDirection) {
+    struct Case {
+        Direction direction;
+        bool mapToPdb;
+    };
+    for (const Case c : {Case{Direction::MapToPdb, true}, Case{Direction::PdbToMap, false},
+                         Case{Direction::None, false}}) {
+        TempFolder folder;
+        const std::string source = folder.file(c.mapToPdb ? "in.map" : "in.pdb");
+        const std::string target = folder.file(c.mapToPdb ? "out.pdb" : "out.map");
+        if (c.mapToPdb) {
+            writeText(source, formatMapFile(sampleZones(), "header"));
+        } else {
+            writeBytes(source, makeZoneDatabase(sampleZones()));
+        }
+        Harness h(c.mapToPdb ? TextForm(source, target, c.direction)
+                             : TextForm(target, source, c.direction));
+        h.fakes.templates.path = folder.file("template.pdb");
+        writeBytes(h.fakes.templates.path, makeZoneDatabase(ZoneTable{}));
+
+        h.handlers.cmdcvt_Click();
+
+        ASSERT_FALSE(h.fakes.box.shown.empty());
+        EXPECT_EQ(h.fakes.box.shown[0].prompt,
+                  c.mapToPdb ? "Conversion Complete.  New Druma PDB file created."
+                             : "Conversion Complete.  New Tesk Map file created.");
+        EXPECT_FALSE(readBytes(target).empty());
+        EXPECT_EQ(h.form.map, "");
+        EXPECT_EQ(h.form.pdb, "");
+    }
+}
+
+TEST(Convert, AtStartAsksForBothFiles) {
+    Harness h{TextForm()};
+    h.handlers.cmdcvt_Click();
+    ASSERT_EQ(h.fakes.box.prompts(),
+              std::vector<std::string>{"Please select source and destination files to continue"});
+}
+
+// Choosing either direction empties the Map field, then the PDB field.
+TEST(Direction, ChoosingOneClearsMapThenPdb) {
+    for (bool mapToPdb : {true, false}) {
+        Harness h(TextForm("/a.map", "/b.pdb", Direction::None));
+        if (mapToPdb) {
+            h.handlers.Optm2p_Click();
+        } else {
+            h.handlers.Optp2m_Click();
+        }
+        EXPECT_EQ(h.form.log, (std::vector<std::string>{"tbm=", "tbp="}));
+        EXPECT_TRUE(h.fakes.box.shown.empty());
+    }
+}
+
+TEST(Exit, EndsTheProgramWithoutAWord) {
+    Harness h(TextForm("/a.map", "/b.pdb", Direction::MapToPdb));
+    h.handlers.Cmdexit_Click();
+    EXPECT_EQ(h.ends, 1);
+    EXPECT_TRUE(h.fakes.box.shown.empty());
+    EXPECT_TRUE(h.cd.shown.empty());
+}
+
+}  // namespace
+}  // namespace zonora::test

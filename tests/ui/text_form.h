@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/form_controls.h"
+
+namespace zonora::test {
+
+enum class Direction { None, MapToPdb, PdbToMap };
+
+// The window's state as plain text, with every change logged in order.
+class TextForm : public FormControls {
+  public:
+    TextForm() = default;
+    TextForm(std::string map, std::string pdb, Direction direction)
+        : map(std::move(map)), pdb(std::move(pdb)), direction(direction) {}
+
+    std::string mapPath() const override { return map; }
+    std::string pdbPath() const override { return pdb; }
+    void clearMap() override { setMap(""); }
+    void clearPdb() override { setPdb(""); }
+    void setMap(const std::string& path) override {
+        map = path;
+        log.push_back("tbm=" + path);
+    }
+    void setPdb(const std::string& path) override {
+        pdb = path;
+        log.push_back("tbp=" + path);
+    }
+    bool mapToPdbSelected() const override { return direction == Direction::MapToPdb; }
+    bool pdbToMapSelected() const override { return direction == Direction::PdbToMap; }
+
+    std::string map;
+    std::string pdb;
+    Direction direction = Direction::None;
+    std::vector<std::string> log;
+};
+
+}  // namespace zonora::test
