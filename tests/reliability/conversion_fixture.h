@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "convert/conversion.h"
+#include "convert/path_fields.h"
+#include "tests/support/fake_services.h"
+#include "tests/support/temp_folder.h"
+#include "zone/zone_table.h"
+
+namespace zonora::test {
+
+enum class Direction { PdbToMap, MapToPdb };
+
+const char* directionName(Direction direction);
+
+// Everything in a folder: file contents by name, folders marked as such.
+using FolderImage = std::map<std::string, std::vector<std::uint8_t>>;
+FolderImage imageOf(const std::filesystem::path& folder);
+
+// Number of file descriptors the process holds open.
+int openDescriptors();
+
+// One conversion ready to run on real files: the source, perhaps an older
+// destination, and (for Map to PDB) the template in a folder of its own.
+class ConversionSetup {
+  public:
+    ConversionSetup(Direction direction, bool destinationExists);
+
+    TextPathFields fields() const;
+    // Runs the conversion through the given file system with the test's
+    // clock, template and Install Tool.
+    void run(FileSystem& files, RecordingMessageBox& box, TextPathFields& fields);
+    // The boxes a successful conversion shows, in order.
+    std::vector<std::string> successPrompts() const;
+    // What the destination must hold after a successful conversion, built
+    // here from the layout rather than by the code under test.
+    std::vector<std::uint8_t> expectedDestination() const;
+
+    Direction direction;
+    TempFolder folder;  // source and destination
+    TempFolder share;   // the template
+    std::string source;
+    std::string destination;
+    std::string templatePath;
+    std::vector<std::uint8_t> templateBytes;
+    ZoneTable zones;
+};
+
+inline const std::vector<std::uint8_t> kOldDestination = {'o', 'l', 'd', '\r', '\n', 0, 0xFF};
+
+}  // namespace zonora::test
