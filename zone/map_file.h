@@ -13,7 +13,8 @@ namespace zonora {
 inline constexpr std::string_view kMapHeaderStart = "Druma ";
 inline constexpr std::string_view kMapHeaderMiddle = ".PDB convert on ";
 
-// "Druma " + name + ".PDB convert on " + date + " " + time.
+// "Druma " + name + ".PDB convert on " + date + " " + time, on one line: a
+// line break in the pieces is written as '?'.
 std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time);
 
 // The whole Map file: the header (already ANSI), two empty lines and the 16 by

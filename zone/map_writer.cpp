@@ -16,6 +16,11 @@ bool emptyLineAfterRow(std::size_t row) { return row == 0 || row == 1 || row == 
 std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time) {
     std::string header(kMapHeaderStart);
     header.append(baseName).append(kMapHeaderMiddle).append(date).append(" ").append(time);
+    // A file name may hold line breaks; in the header they would start lines
+    // that the scanner reads as data.
+    for (char& c : header) {
+        if (c == '\r' || c == '\n') c = '?';
+    }
     return header;
 }
 

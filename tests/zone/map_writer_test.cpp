@@ -43,6 +43,8 @@ TEST(MapWriter, HeaderJoinsNameDateAndTime) {
     EXPECT_EQ(mapFileHeader("zones", "4/12/2002", "2:00:33 PM"),
               "Druma zones.PDB convert on 4/12/2002 2:00:33 PM");
     EXPECT_EQ(mapFileHeader("", "d", "t"), "Druma .PDB convert on d t");
+    // Linux file names may hold line breaks; the header stays one line.
+    EXPECT_EQ(mapFileHeader("a\nb\rc", "d", "t"), "Druma a?b?c.PDB convert on d t");
 }
 
 }  // namespace
