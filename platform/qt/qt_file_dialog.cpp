@@ -23,9 +23,10 @@ QStringList qtNameFilters(const std::string& filter) {
 
 bool isReadOnlyFile(const QString& path) {
     const QFileInfo info(path);
-    constexpr auto kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser |
-                               QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !info.isWritable() || !(info.permissions() & kAnyWrite);
+    // WriteUser is left out: for the super-user it is set whatever the mode.
+    constexpr auto kAnyWriteBit =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return !info.isWritable() || !(info.permissions() & kAnyWriteBit);
 }
 
 CheckingFileDialog::CheckingFileDialog(const FileDialog& properties, bool save, QWidget* parent)

@@ -1,7 +1,10 @@
 #include "tests/ui/modal_script.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -10,9 +13,11 @@
 namespace zonora::test {
 namespace {
 constexpr int kPollMilliseconds = 10;
-}
+constexpr qint64 kGiveUpMilliseconds = 20000;
+}  // namespace
 
 ModalScript::ModalScript() {
+    clock_.start();
     timer_.setInterval(kPollMilliseconds);
     QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
     timer_.start();
@@ -26,8 +31,14 @@ ModalScript& ModalScript::then(Step step) {
 }
 
 void ModalScript::poll() {
-    if (steps_.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
+    if (clock_.hasExpired(kGiveUpMilliseconds)) {
+        // A step that never came: close what is open so that the test ends
+        // and reports the steps left over, rather than hanging.
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        return;
+    }
+    if (steps_.empty()) return;
     if (modal == nullptr || !modal->isVisible() || modal == last_.data()) return;
     last_ = modal;
     // Run from the event queue, not from the timer: a step that opens another
@@ -38,15 +49,36 @@ void ModalScript::poll() {
 
 void typeIntoFileDialog(QWidget* dialog, const QString& text) {
     auto* edit = child<QLineEdit>(dialog, "fileNameEdit");
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    // As a user would: the name field has the focus, so the dialog drops a
+    // file still selected in its list. Set rather than typed, so that no
+    // completion pop-up takes the Return.
+    QApplication::setActiveWindow(dialog);
+    edit->setFocus();
+    edit->setText(text);
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
 void pressBoxButton(QWidget* box, int standardButton) {
     auto* messageBox = qobject_cast<QMessageBox*>(box);
-    if (messageBox == nullptr) throw std::logic_error("not a message box");
-    messageBox->button(static_cast<QMessageBox::StandardButton>(standardButton))->click();
+    QAbstractButton* button =
+        messageBox == nullptr
+            ? nullptr
+            : messageBox->button(static_cast<QMessageBox::StandardButton>(standardButton));
+    if (button == nullptr) {
+        ADD_FAILURE() << "expected a message box with button " << standardButton;
+        if (auto* dialog = qobject_cast<QDialog*>(box)) dialog->done(QDialog::Rejected);
+        return;
+    }
+    button->click();
+}
+
+QString boxText(QWidget* box) {
+    auto* messageBox = qobject_cast<QMessageBox*>(box);
+    if (messageBox == nullptr) {
+        ADD_FAILURE() << "expected a message box, got " << box->metaObject()->className();
+        return {};
+    }
+    return messageBox->text();
 }
 
 }  // namespace zonora::test

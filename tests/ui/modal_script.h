@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -28,6 +29,7 @@ class ModalScript {
     void poll();
 
     QTimer timer_;
+    QElapsedTimer clock_;
     std::deque<Step> steps_;
     QPointer<QWidget> last_;
 };
@@ -45,5 +47,8 @@ void typeIntoFileDialog(QWidget* dialog, const QString& text);
 
 // Clicks one of the message box's standard buttons.
 void pressBoxButton(QWidget* box, int standardButton);
+
+// The message box's text; a failure when it is not a message box.
+QString boxText(QWidget* box);
 
 }  // namespace zonora::test
