@@ -42,6 +42,8 @@ FolderImage imageOf(const fs::path& folder) {
         const std::string name = entry.path().filename().string();
         if (entry.is_directory()) {
             image[name + "/"] = {};
+        } else if (!entry.is_regular_file()) {
+            image[name + "?"] = {};  // a pipe or device: reading it could wait forever
         } else {
             image[name] = readBytes(entry.path().string());
         }
