@@ -53,9 +53,13 @@ const Case kCases[] = {
      [](ConversionSetup& s) { replaceByFolder(s.source); }, 75, "Path/File access error", true},
 };
 
-class RealFailure : public testing::TestWithParam<Case> {};
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name << " " << directionName(c.direction);
+}
 
-TEST_P(RealFailure, IsReportedAndLosesNothing) {
+class ChangedBeforeConvert : public testing::TestWithParam<Case> {};
+
+TEST_P(ChangedBeforeConvert, IsReportedAndLosesNothing) {
     const Case& c = GetParam();
     ConversionSetup setup(c.direction, true);
     c.change(setup);
@@ -79,15 +83,15 @@ TEST_P(RealFailure, IsReportedAndLosesNothing) {
     EXPECT_EQ(openDescriptors(), descriptors);
 }
 
-INSTANTIATE_TEST_SUITE_P(BetweenChoosingAndConverting, RealFailure, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<Case>& info) {
+INSTANTIATE_TEST_SUITE_P(BetweenChoosingAndConverting, ChangedBeforeConvert,
+                         testing::ValuesIn(kCases), [](const testing::TestParamInfo<Case>& info) {
                              return std::string(info.param.name) +
                                     directionName(info.param.direction);
                          });
 
 // No descriptor left to open a file with: the limit is lowered in a child so
 // the test process keeps its own.
-TEST(RealFailure, TooManyOpenFilesIsReportedAndLosesNothing) {
+TEST(OutsideFailure, TooManyOpenFilesIsReportedAndLosesNothing) {
     for (const Direction direction : {Direction::PdbToMap, Direction::MapToPdb}) {
         ConversionSetup setup(direction, true);
         const FolderImage before = imageOf(setup.folder.path());
@@ -120,7 +124,7 @@ namespace {
 // named pipe waits for a writer forever, and a device such as /dev/zero never
 // ends. The conversion runs in a child under an alarm so a hang fails the test
 // rather than the whole run.
-TEST(RealFailure, SourceThatIsNotAPlainFileIsRefusedWithoutHanging) {
+TEST(OutsideFailure, SourceThatIsNotAPlainFileIsRefusedWithoutHanging) {
     struct Source {
         const char* name;
         Direction direction;
