@@ -125,6 +125,9 @@ void frmcnvt::createControls() {
     setColours(Label6_, windowColour, windowText);
     Optm2p_ = makeOption(Frd_, "Optm2p", {144, 252, 192, 192});
     Optp2m_ = makeOption(Frd_, "Optp2m", {144, 540, 192, 192});
+    // The captions are separate labels; screen readers still name the buttons.
+    Optm2p_->setAccessibleName(Label5_->text());
+    Optp2m_->setAccessibleName(Label6_->text());
 }
 
 void frmcnvt::orderTabs() {

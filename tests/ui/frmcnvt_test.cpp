@@ -162,6 +162,8 @@ TEST(Window, StartsWithNoDirectionAndEmptyFields) {
     EXPECT_FALSE(h.option("Optm2p")->isChecked());
     EXPECT_FALSE(h.option("Optp2m")->isChecked());
     EXPECT_TRUE(h.option("Optm2p")->text().isEmpty());
+    EXPECT_EQ(h.option("Optm2p")->accessibleName(), "Map to PDB");
+    EXPECT_EQ(h.option("Optp2m")->accessibleName(), "PDB to Map");
     EXPECT_EQ(h.tbm()->text(), "");
     EXPECT_EQ(h.tbp()->text(), "");
 }
