@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins
   clang libclang-rt-14-dev clang-format
   libpalm-pdb-perl
-  xvfb xauth
+  xvfb xauth libxcb1-dev
 )
 
 missing=()
