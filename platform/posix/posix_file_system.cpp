@@ -157,15 +157,23 @@ mode_t currentUmask() {
 }  // namespace
 
 std::unique_ptr<InputFile> PosixFileSystem::openRead(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) fail(lastError(), path);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const std::error_code code =
-            S_ISDIR(info.st_mode) ? std::make_error_code(std::errc::is_a_directory) : lastError();
+    if (::fstat(fd, &info) != 0) {
+        const std::error_code code = lastError();
         ::close(fd);
         fail(code, path);
     }
+    // Only a plain file has an end: a pipe or a device could be read forever.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        fail(std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                        : std::errc::invalid_argument),
+             path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<PosixInputFile>(fd, path);
 }
 
