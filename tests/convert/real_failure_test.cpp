@@ -31,9 +31,9 @@ class RealFailureTest : public test::ConversionTest {
         writeText(path("zones.map"), map);
     }
 
-    // Runs the conversion in a child and returns 0 when it reported `error`.
-    int convertInChild(bool toPdb, const std::string& map, const std::string& pdb, int error,
-                       bool dropRoot, rlim_t fileSizeLimit = RLIM_INFINITY) {
+    // Runs the conversion in a child; it succeeds when it reported `error`.
+    test::ChildEnd convertInChild(bool toPdb, const std::string& map, const std::string& pdb,
+                                  int error, bool dropRoot, rlim_t fileSizeLimit = RLIM_INFINITY) {
         return test::runInChild(
             [&] {
                 const rlimit limit{fileSizeLimit, fileSizeLimit};
@@ -59,8 +59,10 @@ TEST_F(RealFailureTest, ReadOnlyFolderKeepsTheOldFiles) {
     writeText(path("locked/old.pdb"), "old pdb");
     ::chmod(path("locked").c_str(), 0555);
 
-    EXPECT_EQ(convertInChild(false, path("locked/old.map"), path("zones.pdb"), 70, true), 0);
-    EXPECT_EQ(convertInChild(true, path("zones.map"), path("locked/old.pdb"), 70, true), 0);
+    EXPECT_TRUE(
+        convertInChild(false, path("locked/old.map"), path("zones.pdb"), 70, true).succeeded());
+    EXPECT_TRUE(
+        convertInChild(true, path("zones.map"), path("locked/old.pdb"), 70, true).succeeded());
     EXPECT_EQ(readText(path("locked/old.map")), "old map");
     EXPECT_EQ(readText(path("locked/old.pdb")), "old pdb");
     expectNoTemporaryFiles(path("locked"));
@@ -69,14 +71,14 @@ TEST_F(RealFailureTest, ReadOnlyFolderKeepsTheOldFiles) {
 TEST_F(RealFailureTest, ReadOnlyDestinationIsNotReplaced) {
     writeText(path("old.pdb"), "old pdb");
     ::chmod(path("old.pdb").c_str(), 0444);
-    EXPECT_EQ(convertInChild(true, path("zones.map"), path("old.pdb"), 70, true), 0);
+    EXPECT_TRUE(convertInChild(true, path("zones.map"), path("old.pdb"), 70, true).succeeded());
     EXPECT_EQ(readText(path("old.pdb")), "old pdb");
     expectNoTemporaryFiles(folder.path().string());
 }
 
 TEST_F(RealFailureTest, UnreadableSourceIsPermissionDenied) {
     ::chmod(path("zones.pdb").c_str(), 0200);
-    EXPECT_EQ(convertInChild(false, path("new.map"), path("zones.pdb"), 70, true), 0);
+    EXPECT_TRUE(convertInChild(false, path("new.map"), path("zones.pdb"), 70, true).succeeded());
     EXPECT_FALSE(fs::exists(path("new.map")));
 }
 
@@ -84,8 +86,10 @@ TEST_F(RealFailureTest, AFullDiskLeavesThePreviousFileWhole) {
     writeText(path("old.map"), "old map");
     writeText(path("old.pdb"), "old pdb");
     // The Map file is about 1.5 KB and the database about 3 KB.
-    EXPECT_EQ(convertInChild(false, path("old.map"), path("zones.pdb"), 61, false, 1000), 0);
-    EXPECT_EQ(convertInChild(true, path("zones.map"), path("old.pdb"), 61, false, 2000), 0);
+    EXPECT_TRUE(
+        convertInChild(false, path("old.map"), path("zones.pdb"), 61, false, 1000).succeeded());
+    EXPECT_TRUE(
+        convertInChild(true, path("zones.map"), path("old.pdb"), 61, false, 2000).succeeded());
     EXPECT_EQ(readText(path("old.map")), "old map");
     EXPECT_EQ(readText(path("old.pdb")), "old pdb");
     expectNoTemporaryFiles(folder.path().string());
@@ -95,8 +99,9 @@ TEST_F(RealFailureTest, AVanishedFolderIsPathNotFound) {
     fs::create_directory(path("gone"));
     const std::string map = path("gone/new.map");
     fs::remove(path("gone"));
-    EXPECT_EQ(convertInChild(false, map, path("zones.pdb"), 76, false), 0);
-    EXPECT_EQ(convertInChild(true, path("zones.map"), path("gone/new.pdb"), 76, false), 0);
+    EXPECT_TRUE(convertInChild(false, map, path("zones.pdb"), 76, false).succeeded());
+    EXPECT_TRUE(
+        convertInChild(true, path("zones.map"), path("gone/new.pdb"), 76, false).succeeded());
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "platform/posix/posix_file_system.h"
-#include "tests/reliability/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/reliability/conversion_fixture.h"
 
 namespace zonora::test {

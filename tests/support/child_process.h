@@ -5,10 +5,22 @@
 
 namespace zonora::test {
 
-// Runs body in a forked child and returns its exit status, or 128 + the
-// signal that ended it. With dropRoot, a child running as root first becomes
-// an unprivileged user so that file permissions apply to it.
-int runInChild(const std::function<int()>& body, bool dropRoot = false);
+// How a child process ended.
+struct ChildEnd {
+    bool exited = false;
+    int exitCode = 0;
+    int signal = 0;  // the signal that ended it, when it did not exit
+
+    bool succeeded() const { return exited && exitCode == 0; }
+};
+
+// Runs body in a forked child, which exits with body's result; an exception
+// escaping body ends the child with code 99. A file size limit makes writes
+// fail there instead of killing the child. With dropRoot, a child running as
+// root first becomes an unprivileged user so that file permissions apply.
+ChildEnd runInChild(const std::function<int()>& body, bool dropRoot = false);
+
+std::string describe(const ChildEnd& end);
 
 // Lets an unprivileged child work inside a test folder.
 void openToEveryone(const std::string& folder);
