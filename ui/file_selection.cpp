@@ -1,5 +1,3 @@
-#include <exception>
-
 #include "convert/conversion_frame.h"
 #include "platform/runtime_error.h"
 #include "platform/text_encoding.h"
@@ -76,7 +74,7 @@ void selectFile(const Side& side, FormControls& form, FileDialog& cd, MessageBox
             cd.showSave();
         }
         (form.*side.setPath)(cd.FileName);
-    } catch (const std::exception&) {
+    } catch (...) {
         // A Cancel or a failing dialog ends the click without a word.
     }
 }
