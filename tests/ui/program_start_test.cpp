@@ -31,9 +31,9 @@ TEST(NoDisplayReason, OnlyWhenNothingPointsAtADisplay) {
     }
 }
 
-// Starts the real program with the given display and returns its exit status;
+// Starts the real program with the given display and returns how it ended;
 // what it wrote to standard error is left in errors.
-int startProgram(const char* display, const std::string& errors) {
+ChildEnd startProgram(const char* display, const std::string& errors) {
     return runInChild([&] {
         ::unsetenv("QT_QPA_PLATFORM");
         ::unsetenv("WAYLAND_DISPLAY");
@@ -55,7 +55,9 @@ TEST(ProgramStart, WithoutADisplayOneLineAndAFailingStatus) {
     for (const char* display : {static_cast<const char*>(nullptr), ":93"}) {
         TempFolder folder;
         const std::string errors = folder.file("stderr");
-        EXPECT_EQ(startProgram(display, errors), kNoDisplayStatus);
+        const ChildEnd end = startProgram(display, errors);
+        EXPECT_TRUE(end.exited) << describe(end);
+        EXPECT_EQ(end.exitCode, kNoDisplayStatus);
         const std::string text = readText(errors);
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
