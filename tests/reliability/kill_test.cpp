@@ -4,9 +4,9 @@
 #include <iostream>
 
 #include "platform/posix/posix_file_system.h"
-#include "tests/support/child_process.h"
 #include "tests/reliability/conversion_fixture.h"
 #include "tests/reliability/faulty_file_system.h"
+#include "tests/support/child_process.h"
 
 namespace zonora::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "platform/posix/posix_file_system.h"
-#include "tests/support/child_process.h"
 #include "tests/reliability/conversion_fixture.h"
+#include "tests/support/child_process.h"
 
 namespace zonora::test {
 namespace {
