@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/posix/posix_file_system.h"
 #include "tests/support/pdb_image.h"
 
 namespace zonora::test {
@@ -112,6 +113,28 @@ std::vector<std::uint8_t> ConversionSetup::expectedDestination() const {
     for (std::size_t i = 0; i < name.size(); ++i) bytes[i] = static_cast<std::uint8_t>(name[i]);
     bytes[name.size()] = 0;
     return bytes;
+}
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << directionName(c.direction) << (c.destinationExists ? " over a file" : " to a new file");
+}
+
+std::string caseName(const testing::TestParamInfo<Case>& info) {
+    return std::string(directionName(info.param.direction)) +
+           (info.param.destinationExists ? "OverExistingFile" : "ToNewFile");
+}
+
+std::vector<Step> stepsOfASuccessfulRun(const Case& c, std::size_t writePiece) {
+    ConversionSetup setup(c.direction, c.destinationExists);
+    PosixFileSystem real;
+    FaultyFileSystem files(real);
+    files.writePiece = writePiece;
+    RecordingMessageBox box;
+    TextPathFields fields = setup.fields();
+    setup.run(files, box, fields);
+    EXPECT_EQ(box.prompts(), setup.successPrompts());
+    EXPECT_EQ(readBytes(setup.destination), setup.expectedDestination());
+    return files.steps();
 }
 
 }  // namespace zonora::test

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "convert/conversion.h"
 #include "convert/path_fields.h"
+#include "tests/reliability/faulty_file_system.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/temp_folder.h"
 #include "zone/zone_table.h"
@@ -50,6 +54,22 @@ class ConversionSetup {
     std::vector<std::uint8_t> templateBytes;
     ZoneTable zones;
 };
+
+// One direction, over an existing destination or to a new one.
+struct Case {
+    Direction direction;
+    bool destinationExists;
+};
+
+void PrintTo(const Case& c, std::ostream* out);
+std::string caseName(const testing::TestParamInfo<Case>& info);
+inline const auto kAllCases =
+    testing::Values(Case{Direction::PdbToMap, true}, Case{Direction::PdbToMap, false},
+                    Case{Direction::MapToPdb, true}, Case{Direction::MapToPdb, false});
+
+// Runs the case once with nothing failing, writes cut into pieces of the given
+// size, checks that it succeeded and returns every file step it took.
+std::vector<Step> stepsOfASuccessfulRun(const Case& c, std::size_t writePiece);
 
 inline const std::vector<std::uint8_t> kOldDestination = {'o', 'l', 'd', '\r', '\n', 0, 0xFF};
 

@@ -34,37 +34,14 @@ std::string expectedReport(const Step& step) {
     return {};
 }
 
-struct Case {
-    Direction direction;
-    bool destinationExists;
-};
-
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << directionName(c.direction) << (c.destinationExists ? " over a file" : " to a new file");
-}
-
-std::string caseName(const testing::TestParamInfo<Case>& info) {
-    return std::string(directionName(info.param.direction)) +
-           (info.param.destinationExists ? "OverExistingFile" : "ToNewFile");
-}
-
 class FaultInjection : public testing::TestWithParam<Case> {
   protected:
     // Pieces small enough that a failure can fall in the middle of a file.
     static constexpr std::size_t kWritePiece = 512;
 
     std::vector<Step> cleanRun() {
-        ConversionSetup setup(GetParam().direction, GetParam().destinationExists);
-        PosixFileSystem real;
-        FaultyFileSystem files(real);
-        files.writePiece = kWritePiece;
-        RecordingMessageBox box;
-        TextPathFields fields = setup.fields();
-        setup.run(files, box, fields);
-        EXPECT_EQ(box.prompts(), setup.successPrompts());
-        EXPECT_EQ(readBytes(setup.destination), setup.expectedDestination());
         std::vector<Step> failable;
-        for (const Step& step : files.steps()) {
+        for (const Step& step : stepsOfASuccessfulRun(GetParam(), kWritePiece)) {
             if (step.canFail) failable.push_back(step);
         }
         return failable;
@@ -129,12 +106,7 @@ TEST_P(FaultInjection, EveryFailingFileStepIsReportedAndLosesNothing) {
               << " failure points:" << summary << "\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(BothConversions, FaultInjection,
-                         testing::Values(Case{Direction::PdbToMap, true},
-                                         Case{Direction::PdbToMap, false},
-                                         Case{Direction::MapToPdb, true},
-                                         Case{Direction::MapToPdb, false}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(BothConversions, FaultInjection, kAllCases, caseName);
 
 }  // namespace
 }  // namespace zonora::test

@@ -11,20 +11,6 @@
 namespace zonora::test {
 namespace {
 
-struct Case {
-    Direction direction;
-    bool destinationExists;
-};
-
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << directionName(c.direction) << (c.destinationExists ? " over a file" : " to a new file");
-}
-
-std::string caseName(const testing::TestParamInfo<Case>& info) {
-    return std::string(directionName(info.param.direction)) +
-           (info.param.destinationExists ? "OverExistingFile" : "ToNewFile");
-}
-
 bool isTemporary(const std::string& name) { return name.starts_with(kTemporaryPrefix); }
 
 // A conversion killed outright (SIGKILL) after each of its file steps in turn,
@@ -33,17 +19,7 @@ class KilledConversion : public testing::TestWithParam<Case> {
   protected:
     static constexpr std::size_t kWritePiece = 256;
 
-    std::vector<Step> cleanSteps() {
-        ConversionSetup setup(GetParam().direction, GetParam().destinationExists);
-        PosixFileSystem real;
-        FaultyFileSystem files(real);
-        files.writePiece = kWritePiece;
-        RecordingMessageBox box;
-        TextPathFields fields = setup.fields();
-        setup.run(files, box, fields);
-        EXPECT_EQ(box.prompts(), setup.successPrompts());
-        return files.steps();
-    }
+    std::vector<Step> cleanSteps() { return stepsOfASuccessfulRun(GetParam(), kWritePiece); }
 };
 
 TEST_P(KilledConversion, LeavesTheOldFileOrTheNewOneAndNothingInTheWay) {
@@ -120,12 +96,7 @@ TEST_P(KilledConversion, LeavesTheOldFileOrTheNewOneAndNothingInTheWay) {
               << " left it complete, " << leftTemporary << " left a temporary file\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(BothConversions, KilledConversion,
-                         testing::Values(Case{Direction::PdbToMap, true},
-                                         Case{Direction::PdbToMap, false},
-                                         Case{Direction::MapToPdb, true},
-                                         Case{Direction::MapToPdb, false}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(BothConversions, KilledConversion, kAllCases, caseName);
 
 }  // namespace
 }  // namespace zonora::test
