@@ -68,7 +68,7 @@ std::vector<std::string_view> splitCharacters(std::string_view utf8) {
     return characters;
 }
 
-std::string toAnsi(std::string_view utf8) {
+std::string toWindows1252(std::string_view utf8) {
     std::string ansi;
     ansi.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {

@@ -12,6 +12,10 @@ namespace zonora {
 std::vector<std::string_view> splitCharacters(std::string_view utf8);
 
 // Windows-1252, one byte a character; a character outside it becomes '?'.
+std::string toWindows1252(std::string_view utf8);
+
+// The system's ANSI code page, in which the files hold their text: the one
+// Windows is set to, and Windows-1252 (that of English systems) elsewhere.
 std::string toAnsi(std::string_view utf8);
 
 }  // namespace zonora

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 source_folder="$(cd "$(dirname "$0")/.." && pwd)"
-build_folder="$source_folder/build-fuzz"
+build_folder="$source_folder/build/fuzz"
 while getopts "b:" option; do
   case "$option" in
     b) build_folder="$OPTARG" ;;
@@ -24,8 +24,7 @@ shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(map_scanner zone_reader base_name file_filter round_trip)
 
-cmake -S "$source_folder" -B "$build_folder" \
-  -DZONORA_FUZZ=ON -DZONORA_WITH_QT=OFF -DZONORA_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+(cd "$source_folder" && cmake --preset fuzz -B "$build_folder" >/dev/null)
 cmake --build "$build_folder" -j2 --target zonora_fuzzers >/dev/null
 
 found="$build_folder/fuzz/found"

@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/release -j"$(nproc)" --target zonora
-exec build/release/ui/zonora
+cmake --preset release
+cmake --build --preset release -j"$(nproc)" --target zonora
+exec build/release/ui/qt/zonora

@@ -5,12 +5,12 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+build=${1:-$root/build/release}
 output=${2:-$root/docs/window.png}
-probe_build=$build/startup-probe
+probe_build=$build/../startup-probe
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release
+  (cd "$root" && cmake --preset release -B "$build")
 fi
 cmake --build "$build" -j2 --target zonora
 cmake -S "$root/bench/startup" -B "$probe_build" -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -21,5 +21,5 @@ mkdir -p "$(dirname "$output")"
 # the window's pixels and ends the program.
 xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
   env QT_QPA_PLATFORM=xcb "$probe_build/window_probe" --settle 700 --grab "$output" \
-  "MAP / PDB conversion" "$build/ui/zonora" > /dev/null
+  "MAP / PDB conversion" "$build/ui/qt/zonora" > /dev/null
 echo "Saved $output"

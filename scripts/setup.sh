@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libpalm-pdb-perl
   xvfb xauth libxcb1-dev
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

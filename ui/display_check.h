@@ -18,16 +18,6 @@ DisplayEnvironment displayEnvironment();
 // on; nothing when there may be one.
 std::optional<std::string> noDisplayReason(const DisplayEnvironment& environment);
 
-// While alive, a toolkit failure to reach the display prints one line and
-// ends the program with status 1 instead of aborting it.
-class DisplayStartGuard {
-  public:
-    DisplayStartGuard();
-    ~DisplayStartGuard();
-    DisplayStartGuard(const DisplayStartGuard&) = delete;
-    DisplayStartGuard& operator=(const DisplayStartGuard&) = delete;
-};
-
 inline constexpr int kNoDisplayStatus = 1;
 
 }  // namespace zonora

@@ -36,9 +36,9 @@ if [ "${1:-}" = "--on-display" ]; then
 fi
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build}
+build=${1:-$root/build/release}
 runs=${2:-15}
-probe_build=$build/startup-probe
+probe_build=$build/../startup-probe
 
 cmake --build "$build" -j2 --target zonora > /dev/null
 cmake -S "$root/bench/startup" -B "$probe_build" -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -46,4 +46,4 @@ cmake --build "$probe_build" -j2 > /dev/null
 
 xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
   env QT_QPA_PLATFORM=xcb "$0" --on-display \
-  "$probe_build/window_probe" "$runs" "$build/ui/zonora" "$probe_build/bare_window"
+  "$probe_build/window_probe" "$runs" "$build/ui/qt/zonora" "$probe_build/bare_window"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/install_tool.h"
+#include "platform/process_starter.h"
 
 namespace zonora {
 

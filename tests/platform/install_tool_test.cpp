@@ -1,8 +1,7 @@
-#include "platform/install_tool.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/runtime_error.h"
+#include "platform/windows_install_tool.h"
 
 namespace zonora {
 namespace {

@@ -1,9 +1,8 @@
-#include "platform/template_locator.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/posix/unix_template_locator.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -62,33 +61,6 @@ TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {
     folders = unixDataFoldersFromEnvironment();
     EXPECT_EQ(folders.dataHome, "/data");
     EXPECT_EQ(folders.dataDirs, (std::vector<std::string>{"/a", "/b"}));
-}
-
-}  // namespace
-}  // namespace zonora
-
-namespace zonora {
-namespace {
-
-class ListedFiles : public FileAttributeTest {
-  public:
-    FileAttributes query(const std::string& path) override {
-        return {std::find(present.begin(), present.end(), path) != present.end(), false, false};
-    }
-    std::vector<std::string> present;
-};
-
-TEST(WindowsTemplateLocator, TriesTheFixedPathThenThe32BitProgramFolder) {
-    ListedFiles files;
-    WindowsTemplateLocator locator(files, "C:\\Program Files (x86)");
-    EXPECT_EQ(locator.places(),
-              (std::vector<std::string>{"c:\\program files\\Druma\\Kolpa.org",
-                                        "C:\\Program Files (x86)\\Druma\\Kolpa.org"}));
-    EXPECT_EQ(locator.find(), std::nullopt);
-    files.present = {"C:\\Program Files (x86)\\Druma\\Kolpa.org"};
-    EXPECT_EQ(locator.find(), "C:\\Program Files (x86)\\Druma\\Kolpa.org");
-    files.present.push_back("c:\\program files\\Druma\\Kolpa.org");
-    EXPECT_EQ(locator.find(), "c:\\program files\\Druma\\Kolpa.org");
 }
 
 }  // namespace

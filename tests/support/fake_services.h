@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "convert/conversion.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/native_file_system.h"
 
 namespace zonora::test {
 
@@ -61,7 +61,7 @@ class RecordingInstallTool : public InstallTool {
 
 // A conversion's whole outside world, with real files.
 struct FakeServices {
-    PosixFileSystem files;
+    NativeFileSystem files;
     RecordingMessageBox box;
     FixedClock clock;
     FixedTemplateLocator templates;

@@ -7,6 +7,10 @@
 
 namespace zonora::test {
 
+// Paths are UTF-8 in the program, whatever the system's own text.
+std::filesystem::path fromUtf8(const std::string& path);
+std::string toUtf8(const std::filesystem::path& path);
+
 // A fresh folder under the system's temporary folder, removed with everything
 // in it (write bits restored first) when the test ends.
 class TempFolder {
@@ -17,7 +21,7 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string file(const std::string& name) const { return toUtf8(path_ / fromUtf8(name)); }
     // Every entry of the folder, hidden ones included, sorted.
     std::vector<std::string> entries() const;
 

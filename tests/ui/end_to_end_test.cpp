@@ -16,7 +16,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_script.h"
 #include "ui/form_handlers.h"
-#include "ui/frmcnvt.h"
+#include "ui/qt/frmcnvt.h"
 #include "zone/map_file.h"
 #include "zone/zone_database.h"
 

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "tests/ui/window_harness.h"
-#include "ui/icon.h"
+#include "ui/qt/icon.h"
 
 namespace zonora::test {
 namespace {

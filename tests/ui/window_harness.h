@@ -8,7 +8,7 @@
 #include "tests/ui/modal_script.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
-#include "ui/frmcnvt.h"
+#include "ui/qt/frmcnvt.h"
 
 namespace zonora::test {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "platform/runtime_error.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
@@ -22,7 +22,7 @@ struct ReadOutcome {
 ReadOutcome readFrom(const std::vector<std::uint8_t>& bytes) {
     TempFolder folder;
     writeBytes(folder.file("z.pdb"), bytes);
-    PosixFileSystem files;
+    NativeFileSystem files;
     auto pdb = files.openRead(folder.file("z.pdb"));
     try {
         return {readZoneTable(*pdb), 0};
@@ -105,7 +105,7 @@ std::vector<std::uint8_t> written(const std::vector<std::uint8_t>& templateBytes
                                   const ZoneTable& zones, const std::string& name) {
     TempFolder folder;
     writeBytes(folder.file("template.org"), templateBytes);
-    PosixFileSystem files;
+    NativeFileSystem files;
     auto source = files.openRead(folder.file("template.org"));
     auto out = files.replace(folder.file("out.pdb"));
     writeZoneDatabase(*source, *out, zones, name);
@@ -167,7 +167,7 @@ TEST(TemplateCheck, RejectsShortOrOtherLayouts) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         writeBytes(folder.file("t.org"), c.bytes);
-        PosixFileSystem files;
+        NativeFileSystem files;
         auto file = files.openRead(folder.file("t.org"));
         if (c.accepted) {
             EXPECT_NO_THROW(checkTemplate(*file, "t.org"));

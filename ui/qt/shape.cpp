@@ -1,4 +1,4 @@
-#include "ui/shape.h"
+#include "ui/qt/shape.h"
 
 #include <QPainter>
 

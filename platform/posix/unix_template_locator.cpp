@@ -1,4 +1,4 @@
-#include "platform/template_locator.h"
+#include "platform/posix/unix_template_locator.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,19 +34,6 @@ std::vector<std::string> wineParts(const std::string& programFiles) {
 }
 
 }  // namespace
-
-std::vector<std::string> WindowsTemplateLocator::places() {
-    std::vector<std::string> result = {kWindowsTemplatePath};
-    if (!programFilesX86_.empty()) result.push_back(programFilesX86_ + "\\Druma\\Kolpa.org");
-    return result;
-}
-
-std::optional<std::string> WindowsTemplateLocator::find() {
-    for (const std::string& place : places()) {
-        if (files_.query(place).exists) return place;
-    }
-    return std::nullopt;
-}
 
 UnixDataFolders unixDataFoldersFromEnvironment() {
     UnixDataFolders folders;

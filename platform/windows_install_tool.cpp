@@ -1,4 +1,4 @@
-#include "platform/install_tool.h"
+#include "platform/windows_install_tool.h"
 
 namespace zonora {
 

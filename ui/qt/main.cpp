@@ -6,13 +6,14 @@
 #include "convert/conversion.h"
 #include "platform/install_tool.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/unix_template_locator.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
-#include "platform/template_locator.h"
 #include "ui/display_check.h"
 #include "ui/form_handlers.h"
-#include "ui/frmcnvt.h"
+#include "ui/qt/display_guard.h"
+#include "ui/qt/frmcnvt.h"
 
 int main(int argc, char* argv[]) {
     using namespace zonora;

@@ -1,4 +1,4 @@
-#include "ui/frmcnvt.h"
+#include "ui/qt/frmcnvt.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -9,12 +9,12 @@
 #include <QStyleOptionButton>
 #include <limits>
 
-#include "ui/fonts.h"
 #include "ui/form_handlers.h"
-#include "ui/icon.h"
-#include "ui/option_button.h"
-#include "ui/shape.h"
-#include "ui/twips.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/icon.h"
+#include "ui/qt/option_button.h"
+#include "ui/qt/shape.h"
+#include "ui/qt/twips.h"
 
 namespace zonora {
 namespace {

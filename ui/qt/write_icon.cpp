@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/icon.h"
+#include "ui/qt/icon.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

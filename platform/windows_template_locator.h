@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/file_attributes.h"
+#include "platform/template_locator.h"
+
+namespace zonora {
+
+// Windows: the fixed path, then the same folder under the 32-bit program
+// folder, where a 32-bit installer puts it on 64-bit Windows.
+class WindowsTemplateLocator : public TemplateLocator {
+  public:
+    WindowsTemplateLocator(FileAttributeTest& files, std::string programFilesX86)
+        : files_(files), programFilesX86_(std::move(programFilesX86)) {}
+    std::vector<std::string> places() override;
+    std::optional<std::string> find() override;
+
+  private:
+    FileAttributeTest& files_;
+    std::string programFilesX86_;  // such as C:\Program Files (x86)
+};
+
+}  // namespace zonora
