@@ -1,5 +1,8 @@
 #pragma once
 
+// The property names (Filter, Flags, FileName, ...) are those of the Windows
+// common dialog control, kept on purpose; see "Names" in the README.
+
 #include <string>
 
 #include "platform/runtime_error.h"

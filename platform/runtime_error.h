@@ -10,6 +10,7 @@ namespace errors {
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kSubscriptOutOfRange = 9;
+inline constexpr int kOutOfMemory = 7;
 inline constexpr int kBadFileName = 52;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kDeviceIo = 57;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The handler names (control name, underscore, event) are those of the original
+// form, kept on purpose; see "Names" in the README.
+
 #include <functional>
 #include <string>
 

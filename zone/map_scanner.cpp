@@ -74,8 +74,8 @@ class Scanner {
     }
 
     void scanDataLine(std::string_view line) {
-        // Every blank starts a word; the blank put in front of the line makes
-        // an empty first word that is never examined.
+        // Every blank ends a word, and empty words are passed over, so a line
+        // that starts with a number keeps it without a blank put in front.
         for (std::size_t start = 0; start <= line.size();) {
             const std::size_t end = std::min(line.find(' ', start), line.size());
             if (end > start) store(line.substr(start, end - start));

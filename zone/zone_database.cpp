@@ -12,6 +12,7 @@ namespace {
 // The block spans the low byte of word 0 to the low byte of word 255.
 constexpr std::size_t kZoneBlockSpan = 2 * kZoneCount - 1;
 constexpr std::size_t kCopyChunk = 64 * 1024;
+constexpr int kLargestSigned16 = 32767;
 
 }  // namespace
 
@@ -22,7 +23,7 @@ std::optional<ZoneTable> readZoneTable(InputFile& pdb) {
     // overflows rather than wrapping.
     if (header[0] >= 128) throw RuntimeError(errors::kOverflow);
     const int recordOffset = header[0] * 256 + header[1];
-    if (recordOffset + 2 > 32767) throw RuntimeError(errors::kOverflow);
+    if (recordOffset + 2 > kLargestSigned16) throw RuntimeError(errors::kOverflow);
     const int zonePosition = recordOffset + 2;
     if (zonePosition < kLowestZonePosition || zonePosition > kHighestZonePosition) {
         return std::nullopt;
