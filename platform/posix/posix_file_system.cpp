@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/file_error.h"
@@ -16,21 +18,9 @@ namespace {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
-bool folderExists(const fs::path& file) {
-    const fs::path folder = file.parent_path();
-    std::error_code ignored;
-    return folder.empty() || fs::is_directory(folder, ignored);
-}
-
-[[noreturn]] void fail(std::error_code code, const std::string& path) {
-    const bool folderMissing =
-        code == std::errc::no_such_file_or_directory && !folderExists(fs::path(path));
-    throw FileError(code, path, folderMissing);
-}
-
-// Follows a chain of links to the path that finally names the file (which need
-// not exist yet), so that replacing it keeps the links.
-fs::path resolveLinks(fs::path path) {
+// Where a chain of links finally leads (the end need not exist yet), so that
+// replacing it keeps the links; nothing for a chain that loops.
+std::optional<fs::path> followLinks(fs::path path) {
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code error;
         if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
@@ -38,7 +28,35 @@ fs::path resolveLinks(fs::path path) {
         if (error) return path;
         path = target.is_absolute() ? target : path.parent_path() / target;
     }
-    throw FileError(std::make_error_code(std::errc::too_many_symbolic_link_levels), path);
+    return std::nullopt;
+}
+
+bool folderExists(const fs::path& file) {
+    const fs::path folder = file.parent_path();
+    std::error_code ignored;
+    return folder.empty() || fs::is_directory(folder, ignored);
+}
+
+// A link into a missing folder is a missing folder too, as the user sees it.
+[[noreturn]] void fail(std::error_code code, const std::string& path) {
+    const bool folderMissing = code == std::errc::no_such_file_or_directory &&
+                               !folderExists(followLinks(fs::path(path)).value_or(path));
+    throw FileError(code, path, folderMissing);
+}
+
+// Only a plain file has an end to read to, and only a plain file may be
+// replaced: renaming over a device, a pipe or a socket would destroy the node.
+void requirePlainFile(const struct stat& info, const std::string& path) {
+    if (S_ISREG(info.st_mode)) return;
+    fail(std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                    : std::errc::invalid_argument),
+         path);
+}
+
+// The longest name the folder takes; a folder that cannot say gets the usual one.
+std::size_t nameLimit(const fs::path& folder) {
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : std::size_t{NAME_MAX};
 }
 
 class PosixInputFile : public InputFile {
@@ -126,6 +144,9 @@ class PosixOutputFile : public OutputFile {
         const int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0) fail(lastError(), path_);
+        // The target may have become something else while the content was written.
+        struct stat info {};
+        if (::stat(target_.c_str(), &info) == 0) requirePlainFile(info, path_);
         if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(lastError(), path_);
         committed_ = true;
         // Make the rename itself durable; the new file is already complete.
@@ -166,27 +187,25 @@ std::unique_ptr<InputFile> PosixFileSystem::openRead(const std::string& path) {
         ::close(fd);
         fail(code, path);
     }
-    // Only a plain file has an end: a pipe or a device could be read forever.
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        fail(std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
-                                                        : std::errc::invalid_argument),
-             path);
-    }
+    // A pipe or a device could be read forever.
+    if (!S_ISREG(info.st_mode)) ::close(fd);
+    requirePlainFile(info, path);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<PosixInputFile>(fd, path);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
     if (path.empty()) fail(std::make_error_code(std::errc::no_such_file_or_directory), path);
-    const fs::path target = resolveLinks(fs::path(path));
+    const std::optional<fs::path> followed = followLinks(fs::path(path));
+    if (!followed) fail(std::make_error_code(std::errc::too_many_symbolic_link_levels), path);
+    const fs::path& target = *followed;
     const fs::path folder = PosixOutputFile::folderOf(target);
 
     struct stat info {};
     mode_t mode = 0666 & ~currentUmask();
     const bool replacing = ::stat(target.c_str(), &info) == 0;
     if (replacing) {
-        if (S_ISDIR(info.st_mode)) fail(std::make_error_code(std::errc::is_a_directory), path);
+        requirePlainFile(info, path);
         // A read-only file stays as it is, even in a folder we may write to.
         if (::access(target.c_str(), W_OK) != 0) fail(lastError(), path);
         mode = info.st_mode & 07777;
@@ -194,8 +213,10 @@ std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
         fail(lastError(), path);
     }
 
+    // Cut to the folder's limit, so that any name the target may have fits.
     std::string temporary =
-        (folder / (kTemporaryPrefix + target.filename().string() + ".XXXXXX")).string();
+        (folder / temporaryFileName(target.filename().string(), ".XXXXXX", nameLimit(folder)))
+            .string();
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);

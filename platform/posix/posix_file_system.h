@@ -1,12 +1,16 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/temporary_name.h"
 
 namespace zonora {
 
 // Files on a POSIX system. A replacement is written to a temporary file in the
 // target's folder and renamed over the target, so a failure or a kill never
-// leaves a partial file at the target's path.
+// leaves a partial file at the target's path. Only a plain file is read or
+// replaced: a pipe, socket, device or folder there is refused and left as it is.
+// A missing file whose folder (where its links lead) is missing too is
+// reported as such (FileError::folderMissing).
 class PosixFileSystem : public FileSystem {
   public:
     std::unique_ptr<InputFile> openRead(const std::string& path) override;
@@ -14,8 +18,5 @@ class PosixFileSystem : public FileSystem {
     bool exists(const std::string& path) override;
     bool sameFile(const std::string& a, const std::string& b) override;
 };
-
-// Prefix of the temporary files that replacements are built in.
-inline constexpr const char* kTemporaryPrefix = ".zonora-";
 
 }  // namespace zonora

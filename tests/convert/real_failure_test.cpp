@@ -102,6 +102,18 @@ TEST_F(RealFailureTest, AVanishedFolderIsPathNotFound) {
     EXPECT_TRUE(convertInChild(false, map, path("zones.pdb"), 76, false).succeeded());
     EXPECT_TRUE(
         convertInChild(true, path("zones.map"), path("gone/new.pdb"), 76, false).succeeded());
+    // Reached through a link it is the same missing folder, source or destination.
+    fs::create_symlink("gone/new.map", path("link.map"));
+    fs::create_symlink("gone/new.pdb", path("link.pdb"));
+    EXPECT_TRUE(convertInChild(false, path("link.map"), path("zones.pdb"), 76, false).succeeded());
+    EXPECT_TRUE(convertInChild(true, path("zones.map"), path("link.pdb"), 76, false).succeeded());
+    EXPECT_TRUE(convertInChild(false, path("new.map"), path("link.pdb"), 76, false).succeeded());
+    EXPECT_TRUE(convertInChild(true, path("link.map"), path("new.pdb"), 76, false).succeeded());
+    EXPECT_TRUE(fs::is_symlink(path("link.map")));
+    EXPECT_TRUE(fs::is_symlink(path("link.pdb")));
+    EXPECT_FALSE(fs::exists(path("new.map")));
+    EXPECT_FALSE(fs::exists(path("new.pdb")));
+    expectNoTemporaryFiles(folder.path().string());
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "tests/reliability/conversion_fixture.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/text_encoding.h"
 #include "tests/support/pdb_image.h"
 
 namespace zonora::test {
@@ -41,12 +45,23 @@ FolderImage imageOf(const fs::path& folder) {
     FolderImage image;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (entry.is_directory()) {
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) != 0) {
+            image[name + "!"] = {};  // vanished while looked at
+        } else if (S_ISLNK(info.st_mode)) {
+            const std::string target = fs::read_symlink(entry.path()).string();
+            image[name + "@"] = {target.begin(), target.end()};
+        } else if (S_ISDIR(info.st_mode)) {
             image[name + "/"] = {};
-        } else if (!entry.is_regular_file()) {
-            image[name + "?"] = {};  // a pipe or device: reading it could wait forever
-        } else {
+        } else if (S_ISREG(info.st_mode)) {
             image[name] = readBytes(entry.path().string());
+        } else {
+            // A pipe, socket or device is never read (that could wait forever):
+            // the same node is the same kind, device and inode.
+            const std::string node = std::to_string(info.st_mode & S_IFMT) + " " +
+                                     std::to_string(info.st_rdev) + " " +
+                                     std::to_string(info.st_ino);
+            image[name + "?"] = {node.begin(), node.end()};
         }
     }
     return image;
@@ -108,7 +123,10 @@ std::vector<std::uint8_t> ConversionSetup::expectedDestination() const {
     }
     std::vector<std::uint8_t> bytes = templateBytes;
     for (std::size_t k = 0; k < kZoneCount; ++k) bytes[2467 + 2 * k] = zones[k];
-    const std::string name = kBase;
+    // The name field holds the PDB's name without its ".pdb", as far as it fits.
+    const std::string fileName = fs::path(destination).filename().string();
+    std::string name = toWindows1252(fileName.substr(0, fileName.size() - 4));
+    name.resize(std::min<std::size_t>(name.size(), 31));
     for (std::size_t i = 0; i < 5; ++i) bytes[i] = 0;
     for (std::size_t i = 0; i < name.size(); ++i) bytes[i] = static_cast<std::uint8_t>(name[i]);
     bytes[name.size()] = 0;

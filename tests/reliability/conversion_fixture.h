@@ -22,7 +22,8 @@ enum class Direction { PdbToMap, MapToPdb };
 
 const char* directionName(Direction direction);
 
-// Everything in a folder: file contents by name, folders marked as such.
+// Everything in a folder: file contents by name; folders, links (with their
+// targets) and other nodes (with their identity) marked as such.
 using FolderImage = std::map<std::string, std::vector<std::uint8_t>>;
 FolderImage imageOf(const std::filesystem::path& folder);
 
@@ -42,7 +43,8 @@ class ConversionSetup {
     // The boxes a successful conversion shows, in order.
     std::vector<std::string> successPrompts() const;
     // What the destination must hold after a successful conversion, built
-    // here from the layout rather than by the code under test.
+    // here from the layout rather than by the code under test. The destination
+    // may be moved to another name ending in ".pdb" or ".map" before the run.
     std::vector<std::uint8_t> expectedDestination() const;
 
     Direction direction;

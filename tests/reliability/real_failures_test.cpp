@@ -1,12 +1,19 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <array>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <system_error>
 
 #include "platform/posix/posix_file_system.h"
 #include "tests/reliability/conversion_fixture.h"
@@ -21,48 +28,134 @@ std::string report(int number, const std::string& description) {
 }
 
 // What happens to the files between choosing them and pressing Convert.
-struct Case {
-    const char* name;
+struct Change {
+    std::string name;
     Direction direction;
-    std::function<void(ConversionSetup&)> change;
+    // False when the system does not let the test make the change.
+    std::function<bool(ConversionSetup&)> change;
     int number;
     const char* description;
     bool namesSource;  // the report names the source, otherwise the destination
 };
 
-void replaceByFolder(const std::string& path) {
-    fs::remove(path);
-    fs::create_directory(path);
-    writeText(path + "/inside.txt", "kept");
+// Every kind of node that is not a plain file.
+enum class Node { Folder, Pipe, Socket, CharacterDevice, BlockDevice };
+
+const char* nodeName(Node node) {
+    switch (node) {
+        case Node::Folder:
+            return "Folder";
+        case Node::Pipe:
+            return "Pipe";
+        case Node::Socket:
+            return "Socket";
+        case Node::CharacterDevice:
+            return "CharacterDevice";
+        case Node::BlockDevice:
+            return "BlockDevice";
+    }
+    return "?";
 }
 
-const Case kCases[] = {
-    {"DestinationReplacedByFolder", Direction::PdbToMap,
-     [](ConversionSetup& s) { replaceByFolder(s.destination); }, 75, "Path/File access error",
-     false},
-    {"DestinationReplacedByFolder", Direction::MapToPdb,
-     [](ConversionSetup& s) { replaceByFolder(s.destination); }, 75, "Path/File access error",
-     false},
-    {"SourceRemoved", Direction::PdbToMap, [](ConversionSetup& s) { fs::remove(s.source); }, 53,
-     "File not found", true},
-    {"SourceRemoved", Direction::MapToPdb, [](ConversionSetup& s) { fs::remove(s.source); }, 53,
-     "File not found", true},
-    {"SourceReplacedByFolder", Direction::PdbToMap,
-     [](ConversionSetup& s) { replaceByFolder(s.source); }, 75, "Path/File access error", true},
-    {"SourceReplacedByFolder", Direction::MapToPdb,
-     [](ConversionSetup& s) { replaceByFolder(s.source); }, 75, "Path/File access error", true},
-};
+// True when made; false only when the system does not permit it (devices
+// need root), and any other failure fails the test.
+bool made(int result, const std::string& path) {
+    if (result == 0) return true;
+    if (errno == EPERM) return false;
+    throw std::system_error(errno, std::generic_category(), path);
+}
 
-void PrintTo(const Case& c, std::ostream* out) {
+bool makeNode(Node node, const std::string& path) {
+    switch (node) {
+        case Node::Folder:
+            fs::create_directory(path);
+            writeText(path + "/inside.txt", "kept");
+            return true;
+        case Node::Pipe:
+            return made(::mkfifo(path.c_str(), 0600), path);
+        case Node::Socket: {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            if (path.size() >= sizeof address.sun_path) return false;  // a long TMPDIR
+            path.copy(address.sun_path, path.size());
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            const int bound =
+                ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            const int error = errno;
+            ::close(fd);  // the node stays
+            errno = error;
+            return made(bound, path);
+        }
+        case Node::CharacterDevice:  // a copy of /dev/null
+            return made(::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)), path);
+        case Node::BlockDevice:  // a copy of /dev/loop0
+            return made(::mknod(path.c_str(), S_IFBLK | 0600, makedev(7, 0)), path);
+    }
+    return false;
+}
+
+bool replaceByFolder(const std::string& path) {
+    fs::remove(path);
+    return makeNode(Node::Folder, path);
+}
+
+std::vector<Change> allChanges() {
+    std::vector<Change> cases;
+    for (const Direction direction : {Direction::PdbToMap, Direction::MapToPdb}) {
+        // A destination that is not a plain file, or a link to one, is refused
+        // before anything is written: a rename over it would destroy the node.
+        for (const Node node :
+             {Node::Folder, Node::Pipe, Node::Socket, Node::CharacterDevice, Node::BlockDevice}) {
+            cases.push_back({std::string("DestinationReplacedBy") + nodeName(node), direction,
+                             [node](ConversionSetup& s) {
+                                 fs::remove(s.destination);
+                                 return makeNode(node, s.destination);
+                             },
+                             75, "Path/File access error", false});
+            cases.push_back({std::string("DestinationLinkedTo") + nodeName(node), direction,
+                             [node](ConversionSetup& s) {
+                                 fs::remove(s.destination);
+                                 fs::create_symlink("node", s.destination);
+                                 return makeNode(node, s.folder.file("node"));
+                             },
+                             75, "Path/File access error", false});
+        }
+        cases.push_back({"SourceRemoved", direction,
+                         [](ConversionSetup& s) { return fs::remove(s.source); }, 53,
+                         "File not found", true});
+        cases.push_back({"SourceReplacedByFolder", direction,
+                         [](ConversionSetup& s) { return replaceByFolder(s.source); }, 75,
+                         "Path/File access error", true});
+        // The same missing folder, named or reached through a link.
+        cases.push_back({"DestinationInMissingFolder", direction,
+                         [](ConversionSetup& s) {
+                             s.destination = s.folder.file(
+                                 "gone/" + fs::path(s.destination).filename().string());
+                             return true;
+                         },
+                         76, "Path not found", false});
+        cases.push_back({"DestinationLinkedIntoMissingFolder", direction,
+                         [](ConversionSetup& s) {
+                             const std::string name = fs::path(s.destination).filename().string();
+                             fs::remove(s.destination);
+                             fs::create_symlink("gone/" + name, s.destination);
+                             return true;
+                         },
+                         76, "Path not found", false});
+    }
+    return cases;
+}
+
+void PrintTo(const Change& c, std::ostream* out) {
     *out << c.name << " " << directionName(c.direction);
 }
 
-class ChangedBeforeConvert : public testing::TestWithParam<Case> {};
+class ChangedBeforeConvert : public testing::TestWithParam<Change> {};
 
 TEST_P(ChangedBeforeConvert, IsReportedAndLosesNothing) {
-    const Case& c = GetParam();
+    const Change& c = GetParam();
     ConversionSetup setup(c.direction, true);
-    c.change(setup);
+    if (!c.change(setup)) GTEST_SKIP() << "the system does not let the test make this here";
     const FolderImage before = imageOf(setup.folder.path());
     const int descriptors = openDescriptors();
 
@@ -76,17 +169,21 @@ TEST_P(ChangedBeforeConvert, IsReportedAndLosesNothing) {
                                  report(c.number, std::string(c.description) + ": " + named)});
     EXPECT_EQ(fields.map, setup.fields().map);
     EXPECT_EQ(fields.pdb, setup.fields().pdb);
+    // The node and whatever a link leads to are as they were, and no
+    // temporary file is left beside them.
     EXPECT_EQ(imageOf(setup.folder.path()), before);
-    if (fs::is_directory(setup.destination)) {
-        EXPECT_EQ(readText(setup.destination + "/inside.txt"), "kept");
+    for (const std::string& folder : {setup.destination, setup.folder.file("node")}) {
+        if (fs::is_directory(folder)) {
+            EXPECT_EQ(readText(folder + "/inside.txt"), "kept");
+        }
     }
     EXPECT_EQ(openDescriptors(), descriptors);
 }
 
 INSTANTIATE_TEST_SUITE_P(BetweenChoosingAndConverting, ChangedBeforeConvert,
-                         testing::ValuesIn(kCases), [](const testing::TestParamInfo<Case>& info) {
-                             return std::string(info.param.name) +
-                                    directionName(info.param.direction);
+                         testing::ValuesIn(allChanges()),
+                         [](const testing::TestParamInfo<Change>& info) {
+                             return info.param.name + directionName(info.param.direction);
                          });
 
 // No descriptor left to open a file with: the limit is lowered in a child so
@@ -180,6 +277,201 @@ TEST(OutsideFailure, SourceThatIsNotAPlainFileIsRefusedWithoutHanging) {
         EXPECT_EQ(imageOf(setup.folder.path()), before) << source.name;
     }
 }
+
+}  // namespace
+}  // namespace zonora::test
+
+namespace zonora::test {
+namespace {
+
+std::string nameOfLength(std::size_t length, const std::string& filler, const char* extension) {
+    std::string name;
+    while (name.size() + filler.size() + 4 <= length) name += filler;
+    while (name.size() + 4 < length) name += "n";
+    return name + extension;
+}
+
+// Every name the folder takes can be a destination, also those too long to
+// carry the temporary file's prefix and tail whole; one byte more is a bad
+// file name, and nothing is written.
+TEST(DestinationName, EveryLengthTheFolderTakesIsWrittenWithNothingLeftBeside) {
+    for (const Direction direction : {Direction::PdbToMap, Direction::MapToPdb}) {
+        for (const bool exists : {true, false}) {
+            for (const std::string& filler : {std::string("n"), std::string("\xC3\xA9")}) {
+                const TempFolder probe;
+                const auto limit =
+                    static_cast<std::size_t>(::pathconf(probe.path().c_str(), _PC_NAME_MAX));
+                ASSERT_GE(limit, 40u);
+                for (std::size_t length = limit - 16; length <= limit + 1; ++length) {
+                    ConversionSetup setup(direction, false);
+                    const std::string name = nameOfLength(
+                        length, filler, direction == Direction::PdbToMap ? ".map" : ".pdb");
+                    SCOPED_TRACE(std::string(directionName(direction)) + ", " +
+                                 std::to_string(name.size()) + " bytes" +
+                                 (exists ? " over a file" : "") + (filler == "n" ? "" : ", wide"));
+                    setup.destination = setup.folder.file(name);
+                    if (exists && length <= limit) writeBytes(setup.destination, kOldDestination);
+                    const FolderImage before = imageOf(setup.folder.path());
+
+                    PosixFileSystem files;
+                    RecordingMessageBox box;
+                    TextPathFields fields = setup.fields();
+                    setup.run(files, box, fields);
+
+                    if (length > limit) {
+                        EXPECT_EQ(box.prompts(),
+                                  std::vector<std::string>{
+                                      report(52, "Bad file name or number: " + setup.destination)});
+                        EXPECT_EQ(imageOf(setup.folder.path()), before);
+                        continue;
+                    }
+                    EXPECT_EQ(box.prompts(), setup.successPrompts());
+                    FolderImage expected = before;
+                    expected[name] = setup.expectedDestination();
+                    EXPECT_EQ(imageOf(setup.folder.path()), expected);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zonora::test
+
+// The calls the file layer makes to the system, seen through the linker's
+// --wrap (tests/reliability/CMakeLists.txt) so that their order can be
+// checked and a close made to fail.
+extern "C" {
+int __real_fsync(int fd);
+int __real_close(int fd);
+int __real_rename(const char* from, const char* to);
+int __wrap_fsync(int fd);
+int __wrap_close(int fd);
+int __wrap_rename(const char* from, const char* to);
+}
+
+namespace zonora::test {
+namespace {
+
+struct SystemCalls {
+    std::optional<fs::path> watched;  // the folder whose calls are logged
+    std::vector<std::string> log;
+    // A close of a temporary file that closes it but reports a write error, as
+    // a network file system does for data it could not store after all.
+    bool failTemporaryClose = false;
+};
+
+SystemCalls& systemCalls() {
+    static SystemCalls calls;
+    return calls;
+}
+
+// A path named as in the watched folder: "folder", "temporary", the file's
+// name, or nothing for a path elsewhere.
+std::string shortName(const fs::path& path) {
+    const SystemCalls& calls = systemCalls();
+    std::error_code ignored;
+    const fs::path full = fs::weakly_canonical(path, ignored);
+    if (full == *calls.watched) return "folder";
+    if (full.parent_path() != *calls.watched) return {};
+    const std::string name = full.filename().string();
+    return name.starts_with(kTemporaryPrefix) ? "temporary" : name;
+}
+
+std::string pathOf(int fd) {
+    std::array<char, 4096> buffer{};
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t n = ::readlink(link.c_str(), buffer.data(), buffer.size() - 1);
+    return n > 0 ? std::string(buffer.data(), static_cast<std::size_t>(n)) : std::string();
+}
+
+void logCall(const std::string& call, int fd) {
+    if (!systemCalls().watched) return;
+    const std::string name = shortName(pathOf(fd));
+    if (!name.empty()) systemCalls().log.push_back(call + " " + name);
+}
+
+}  // namespace
+}  // namespace zonora::test
+
+extern "C" int __wrap_fsync(int fd) {
+    zonora::test::logCall("fsync", fd);
+    return __real_fsync(fd);
+}
+
+extern "C" int __wrap_close(int fd) {
+    using namespace zonora::test;
+    const bool temporary = systemCalls().watched && shortName(pathOf(fd)) == "temporary";
+    logCall("close", fd);
+    const int result = __real_close(fd);
+    if (result == 0 && temporary && systemCalls().failTemporaryClose) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
+}
+
+extern "C" int __wrap_rename(const char* from, const char* to) {
+    using namespace zonora::test;
+    if (systemCalls().watched) {
+        systemCalls().log.push_back("rename " + shortName(from) + " to " + shortName(to));
+    }
+    return __real_rename(from, to);
+}
+
+namespace zonora::test {
+namespace {
+
+class ReplacementOnDisk : public testing::TestWithParam<Case> {
+  protected:
+    void TearDown() override { systemCalls() = {}; }
+
+    // Runs the conversion over the real file layer, logging its calls.
+    void run(ConversionSetup& setup, RecordingMessageBox& box, TextPathFields& fields) {
+        systemCalls().watched = fs::canonical(setup.folder.path());
+        PosixFileSystem files;
+        setup.run(files, box, fields);
+        systemCalls().watched.reset();
+    }
+};
+
+// The new content is on the disk before its name is, and the name change
+// itself is made durable: a crash at any point leaves one whole file.
+TEST_P(ReplacementOnDisk, IsFlushedClosedRenamedAndThenTheFolderFlushed) {
+    ConversionSetup setup(GetParam().direction, GetParam().destinationExists);
+    RecordingMessageBox box;
+    TextPathFields fields = setup.fields();
+    run(setup, box, fields);
+    EXPECT_EQ(box.prompts(), setup.successPrompts());
+    const std::string source = fs::path(setup.source).filename().string();
+    const std::string destination = fs::path(setup.destination).filename().string();
+    // The source was closed before (one file open at a time).
+    EXPECT_EQ(systemCalls().log,
+              (std::vector<std::string>{"close " + source, "fsync temporary", "close temporary",
+                                        "rename temporary to " + destination, "fsync folder",
+                                        "close folder"}));
+}
+
+TEST_P(ReplacementOnDisk, ACloseThatFailsAfterTheFlushKeepsTheOldFile) {
+    ConversionSetup setup(GetParam().direction, GetParam().destinationExists);
+    const FolderImage before = imageOf(setup.folder.path());
+    const int descriptors = openDescriptors();
+    systemCalls().failTemporaryClose = true;
+    RecordingMessageBox box;
+    TextPathFields fields = setup.fields();
+    run(setup, box, fields);
+    EXPECT_EQ(box.prompts(),
+              std::vector<std::string>{report(57, "Device I/O error: " + setup.destination)});
+    EXPECT_EQ(systemCalls().log,
+              (std::vector<std::string>{"close " + fs::path(setup.source).filename().string(),
+                                        "fsync temporary", "close temporary"}));
+    EXPECT_EQ(fields.map, setup.fields().map);
+    EXPECT_EQ(fields.pdb, setup.fields().pdb);
+    EXPECT_EQ(imageOf(setup.folder.path()), before);  // the old file or none, no temporary
+    EXPECT_EQ(openDescriptors(), descriptors);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothConversions, ReplacementOnDisk, kAllCases, caseName);
 
 }  // namespace
 }  // namespace zonora::test
