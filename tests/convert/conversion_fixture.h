@@ -8,6 +8,16 @@
 
 namespace zonora::test {
 
+// A second name for an existing file: a symbolic link where the system makes
+// them for everyone, a hard link on Windows.
+inline void makeLink(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+    std::filesystem::create_hard_link(fromUtf8(target), fromUtf8(link));
+#else
+    std::filesystem::create_symlink(target, link);
+#endif
+}
+
 // Path fields that also record the order in which they are cleared.
 class RecordingFields : public TextPathFields {
   public:

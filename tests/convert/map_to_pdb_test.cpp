@@ -210,8 +210,8 @@ TEST_F(MapToPdbTest, MissingTemplateNamesThePlacesLookedIn) {
 TEST_F(MapToPdbTest, RefusesToWriteOverTheMapOrTheTemplate) {
     writeText(path("zones.map"), mapOf(counting(256)));
     const std::string mapBefore = test::readText(path("zones.map"));
-    fs::create_symlink(path("zones.map"), path("link.pdb"));
-    fs::create_symlink(path("Kolpa.org"), path("tlink.pdb"));
+    test::makeLink(path("zones.map"), path("link.pdb"));
+    test::makeLink(path("Kolpa.org"), path("tlink.pdb"));
     for (const std::string& pdb :
          {path("zones.map"), path("link.pdb"), path("Kolpa.org"), path("tlink.pdb")}) {
         fake.box.shown.clear();
