@@ -1,0 +1,486 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "platform/file_error.h"
+#include "platform/temporary_name.h"
+#include "platform/win32/win32_text.h"
+
+namespace zonora {
+namespace {
+
+// The one std::errc each Windows code is numbered by; the rest fall through
+// to the table's catch-all.
+std::optional<std::errc> conditionOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return std::errc::no_such_file_or_directory;
+        case ERROR_DIRECTORY:
+            return std::errc::not_a_directory;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_USER_MAPPED_FILE:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+            return std::errc::permission_denied;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+        case ERROR_FILE_TOO_LARGE:
+            return std::errc::no_space_on_device;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return std::errc::too_many_files_open;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return std::errc::filename_too_long;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return std::errc::file_exists;
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_IO_DEVICE:
+        case ERROR_NOT_READY:
+        case ERROR_SEEK:
+        case ERROR_SECTOR_NOT_FOUND:
+            return std::errc::io_error;
+        default:
+            return std::nullopt;
+    }
+}
+
+class Win32Category final : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "win32"; }
+
+    std::string message(int code) const override {
+        wchar_t* text = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        if (length == 0 || text == nullptr) return "Windows error " + std::to_string(code);
+        std::wstring message(text, length);
+        ::LocalFree(text);
+        while (!message.empty() &&
+               std::wstring_view(L"\r\n. ").find(message.back()) != std::wstring_view::npos) {
+            message.pop_back();
+        }
+        return narrow(message);
+    }
+
+    std::error_condition default_error_condition(int code) const noexcept override {
+        if (const auto condition = conditionOf(static_cast<DWORD>(code))) {
+            return std::make_error_condition(*condition);
+        }
+        return {code, *this};
+    }
+};
+
+[[noreturn]] void refuse(std::errc code, const std::string& path) {
+    throw FileError(std::make_error_code(code), path);
+}
+
+[[noreturn]] void throwLastError(const std::string& path) {
+    throwWin32Error(::GetLastError(), path);
+}
+
+bool equalsAscii(std::string_view text, std::string_view upper) {
+    return std::equal(text.begin(), text.end(), upper.begin(), upper.end(), [](char a, char b) {
+        return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+    });
+}
+
+bool isReservedDeviceName(std::string_view name) {
+    // Windows ignores what follows the first dot or colon, and blanks before it.
+    name = name.substr(0, name.find_first_of(".:"));
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (equalsAscii(name, device)) return true;
+    }
+    if (name.size() < 4) return false;
+    const std::string_view stem = name.substr(0, 3);
+    if (!equalsAscii(stem, "COM") && !equalsAscii(stem, "LPT")) return false;
+    const std::string_view digit = name.substr(3);
+    if (digit.size() == 1) return digit[0] >= '1' && digit[0] <= '9';
+    // Superscript one to three count as digits here.
+    return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
+}
+
+class UniqueHandle {
+  public:
+    explicit UniqueHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool reset() {
+        const bool closed = !valid() || ::CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// The largest single transfer; bigger spans are moved in pieces.
+constexpr std::size_t kChunk = std::size_t{1} << 30;
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring fullPath(const std::wstring& path, const std::string& shown) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) throwLastError(shown);
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+// The file a link finally names, so that replacing it keeps the link; the
+// path itself when it is no link or the link leads nowhere.
+std::wstring resolveLink(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return path;
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return path;
+        if (length < final.size()) {
+            final.resize(length);
+            return final;
+        }
+        final.resize(length);
+    }
+}
+
+std::string uniqueTail() {
+    static LONG counter = 0;
+    const auto mix = static_cast<unsigned long>(::GetCurrentProcessId()) * 2654435761u ^
+                     static_cast<unsigned long>(::GetTickCount64()) ^
+                     static_cast<unsigned long>(::InterlockedIncrement(&counter)) * 40503u;
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), ".%08lx", mix & 0xFFFFFFFFul);
+    return text.data();
+}
+
+// The marks of the file at target when it may be replaced now, nothing when
+// there is none; throws when it is a folder, read-only, or held by a program
+// that shares it with nobody, so that such a target is refused before any
+// new content is written and again just before the swap.
+std::optional<DWORD> checkReplaceable(const std::wstring& target, const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        throwWin32Error(error, path);
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) refuse(std::errc::is_a_directory, path);
+    // A read-only file stays as it is, even in a folder we may write to.
+    if (attributes & FILE_ATTRIBUTE_READONLY) throwWin32Error(ERROR_ACCESS_DENIED, path);
+    UniqueHandle probe(::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!probe.valid()) throwLastError(path);
+    if (::GetFileType(probe.get()) != FILE_TYPE_DISK) refuse(std::errc::invalid_argument, path);
+    return attributes;
+}
+
+class Win32InputFile : public InputFile {
+  public:
+    Win32InputFile(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
+
+    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        std::size_t done = 0;
+        while (done < out.size()) {
+            const auto want = static_cast<DWORD>(std::min(out.size() - done, kChunk));
+            OVERLAPPED position = at(offset + done);
+            DWORD got = 0;
+            if (!::ReadFile(file_.get(), out.data() + done, want, &got, &position)) {
+                const DWORD error = ::GetLastError();
+                if (error == ERROR_HANDLE_EOF) break;
+                throwWin32Error(error, path_);
+            }
+            if (got == 0) break;
+            done += got;
+        }
+        return done;
+    }
+
+    std::size_t read(std::span<char> out) override {
+        const std::size_t got =
+            readAt(next_, {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
+        next_ += got;
+        return got;
+    }
+
+    std::uint64_t size() override {
+        LARGE_INTEGER size{};
+        if (!::GetFileSizeEx(file_.get(), &size)) throwLastError(path_);
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    void close() override { file_.reset(); }
+
+  private:
+    UniqueHandle file_;
+    std::string path_;
+    std::uint64_t next_ = 0;  // where read() goes on; readAt() leaves it alone
+};
+
+class Win32OutputFile : public OutputFile {
+  public:
+    Win32OutputFile(std::string path, std::wstring target, std::wstring temporary, HANDLE handle)
+        : path_(std::move(path)),
+          target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          file_(handle) {}
+
+    ~Win32OutputFile() override { discard(); }
+
+    void write(std::span<const std::uint8_t> bytes) override {
+        writeAt(next_, bytes);
+        next_ += bytes.size();
+    }
+
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+            OVERLAPPED position = at(offset + done);
+            DWORD wrote = 0;
+            if (!::WriteFile(file_.get(), bytes.data() + done, want, &wrote, &position)) {
+                throwLastError(path_);
+            }
+            if (wrote == 0) throwWin32Error(ERROR_DISK_FULL, path_);
+            done += wrote;
+        }
+    }
+
+    void flush() override {
+        if (!::FlushFileBuffers(file_.get())) throwLastError(path_);
+    }
+
+    void commit() override {
+        try {
+            // The content is on the disk before it takes the target's place.
+            flush();
+            if (!file_.reset()) throwLastError(path_);
+            putInPlace();
+            committed_ = true;
+        } catch (...) {
+            discard();
+            throw;
+        }
+    }
+
+  private:
+    void putInPlace() {
+        // Checked again: a program may have taken the file since, and a swap
+        // that fails half-way can leave its own leftovers behind.
+        if (const auto kept = checkReplaceable(target_, path_)) {
+            // Keeps the old file's attributes, security and creation time.
+            if (!::ReplaceFileW(target_.c_str(), temporary_.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+                throwLastError(path_);
+            }
+            // Not every implementation carries these over.
+            const DWORD marks = *kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+            const DWORD now = ::GetFileAttributesW(target_.c_str());
+            if (marks != 0 && now != INVALID_FILE_ATTRIBUTES && (now & marks) != marks) {
+                ::SetFileAttributesW(target_.c_str(), now | marks);
+            }
+            return;
+        }
+        if (!::MoveFileExW(temporary_.c_str(), target_.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            throwLastError(path_);
+        }
+    }
+
+    void discard() {
+        file_.reset();
+        if (!committed_) ::DeleteFileW(temporary_.c_str());
+    }
+
+    std::string path_;
+    std::wstring target_;
+    std::wstring temporary_;
+    UniqueHandle file_;
+    bool committed_ = false;
+    std::uint64_t next_ = 0;  // where write() appends; writeAt() leaves it alone
+};
+
+}  // namespace
+
+std::error_code win32Error(unsigned long code) {
+    static const Win32Category category;
+    return {static_cast<int>(code), category};
+}
+
+void throwWin32Error(unsigned long code, const std::string& path) {
+    const bool folderMissing = code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_DRIVE ||
+                               code == ERROR_BAD_NETPATH || code == ERROR_BAD_NET_NAME;
+    throw FileError(win32Error(code), path, folderMissing);
+}
+
+bool isDevicePath(const std::string& path) {
+    std::string text = path;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    const std::string_view view = text;
+    if (view.starts_with("\\\\.\\")) return true;
+    if (view.starts_with("\\\\?\\")) {
+        // Such paths are taken literally, so reserved names mean nothing there;
+        // only a drive, a share or a volume holds files.
+        const std::string_view rest = view.substr(4);
+        const bool drive = rest.size() >= 3 && rest[1] == ':' && rest[2] == '\\';
+        const bool share = equalsAscii(rest.substr(0, 4), "UNC\\");
+        const bool volume = equalsAscii(rest.substr(0, 7), "VOLUME{");
+        return !drive && !share && !volume;
+    }
+    std::string_view name = view.substr(view.find_last_of('\\') + 1);
+    if (name.size() >= 2 && name[1] == ':' && name.find('\\') == std::string_view::npos &&
+        view.find('\\') == std::string_view::npos) {
+        name.remove_prefix(2);  // C:NUL
+    }
+    return isReservedDeviceName(name);
+}
+
+std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
+    if (path.empty()) refuse(std::errc::no_such_file_or_directory, path);
+    // A device could be read forever, or wait for input that never comes.
+    if (isDevicePath(path)) refuse(std::errc::invalid_argument, path);
+    const std::wstring wide = widen(path);
+    UniqueHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_ACCESS_DENIED && isFolder(wide)) {
+            refuse(std::errc::is_a_directory, path);
+        }
+        throwWin32Error(error, path);
+    }
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK) refuse(std::errc::invalid_argument, path);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(file.get(), &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        refuse(std::errc::is_a_directory, path);
+    }
+    auto input = std::make_unique<Win32InputFile>(file.get(), path);
+    file.release();  // the input file owns it now
+    return input;
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
+    if (path.empty()) refuse(std::errc::no_such_file_or_directory, path);
+    if (isDevicePath(path)) refuse(std::errc::invalid_argument, path);
+    std::wstring target = fullPath(widen(path), path);
+    if (isDevicePath(narrow(target))) refuse(std::errc::invalid_argument, path);
+
+    // Past the ordinary path limit the name itself is refused, rather than
+    // with whatever the first call that trips over it happens to report.
+    const bool literal = target.starts_with(L"\\\\?\\");
+    if (!literal && target.size() >= MAX_PATH) throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
+
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        target = resolveLink(target);
+    }
+    checkReplaceable(target, path);
+
+    const std::size_t slash = target.find_last_of(L'\\');
+    const std::wstring folder = target.substr(0, slash + 1);
+    const std::string name = narrow(std::wstring_view(target).substr(slash + 1));
+    // Within both the longest name and the longest ordinary path (MAX_PATH
+    // less the closing NUL); UTF-8 bytes never undercount UTF-16 units.
+    const std::size_t room = folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0;
+    const std::size_t limit = std::min<std::size_t>(255, room);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::wstring temporary = folder + widen(temporaryFileName(name, uniqueTail(), limit));
+        HANDLE handle = ::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return std::make_unique<Win32OutputFile>(path, std::move(target), std::move(temporary),
+                                                     handle);
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            throwWin32Error(error, path);
+        }
+    }
+    throwWin32Error(ERROR_FILE_EXISTS, path);
+}
+
+bool Win32FileSystem::exists(const std::string& path) {
+    if (path.empty() || isDevicePath(path)) return false;
+    const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identify(const std::string& path) {
+    if (path.empty() || isDevicePath(path)) return std::nullopt;
+    UniqueHandle file(::CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+}  // namespace
+
+bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) {
+    const auto first = identify(a);
+    const auto second = identify(b);
+    return first && second && *first == *second;
+}
+
+}  // namespace zonora

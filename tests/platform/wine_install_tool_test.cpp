@@ -1,0 +1,181 @@
+#include "platform/posix/wine_install_tool.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "tests/support/temp_folder.h"
+
+namespace zonora {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Sets an environment variable for one scope.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value == nullptr) {
+            ::unsetenv(name);
+        } else {
+            ::setenv(name, value, 1);
+        }
+    }
+    ~ScopedVariable() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(WineInstallTool, ThePrefixComesFromWineprefixElseHome) {
+    ScopedVariable home("HOME", "/home/ann");
+    {
+        ScopedVariable prefix("WINEPREFIX", "/srv/palm-prefix");
+        EXPECT_EQ(winePrefixFromEnvironment(), "/srv/palm-prefix");
+    }
+    {
+        ScopedVariable prefix("WINEPREFIX", nullptr);
+        EXPECT_EQ(winePrefixFromEnvironment(), "/home/ann/.wine");
+        ScopedVariable noHome("HOME", nullptr);
+        EXPECT_EQ(winePrefixFromEnvironment(), "");
+    }
+}
+
+TEST(WineInstallTool, WithoutTheToolOrWithoutWineNothingIsHandedOff) {
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    // A tool named in another case is still the tool, as on Windows.
+    test::writeText(prefix.file("drive_c/palm/InstApp.EXE"), "MZ");
+    test::TempFolder empty;
+    struct Row {
+        std::string prefix;
+        std::string wine;
+    };
+    const std::vector<Row> rows = {
+        {empty.path().string(), "sh"},  // no tool, wine stands in as anything
+        {"", "sh"},                     // no prefix at all
+        {prefix.path().string(), "zonora-no-such-wine"},
+        {prefix.path().string(), prefix.file("drive_c/palm/InstApp.EXE")},  // not runnable
+    };
+    for (const Row& row : rows) {
+        WineInstallTool tool(row.prefix, row.wine);
+        EXPECT_FALSE(tool.handOff("/tmp/zones.pdb")) << row.prefix << " " << row.wine;
+    }
+}
+
+TEST(WineInstallTool, CmdGetsThePathInWordsWithItsOwnSignsEscaped) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> rows = {
+        {"Z:\\tmp\\zones.pdb", {"Z:\\tmp\\zones.pdb"}},
+        {"Z:\\my files\\new zones.pdb", {"Z:\\my", "files\\new", "zones.pdb"}},
+        {"Z:\\a&b\\x^y (1).pdb", {"Z:\\a^&b\\x^^y", "(1).pdb"}},
+        {"Z:\\a  b.pdb", {}},
+        {"Z:\\a\\ b.pdb", {"Z:\\a\\", "b.pdb"}},
+        {"Z:\\100%\\x.pdb", {}},
+        {"Z:\\x.pdb ", {}},
+        {"", {}},
+    };
+    for (const auto& [path, words] : rows) EXPECT_EQ(cmdWordsFor(path), words) << path;
+}
+
+// The real hand-off: the project's stand-in tool in a throwaway prefix,
+// started through the real wine.
+class WineHandOff : public testing::Test {
+  protected:
+    void SetUp() override {
+        const char* fake = std::getenv("ZONORA_FAKE_INSTAPP");
+        const char* prefix = std::getenv("WINEPREFIX");
+        if (fake == nullptr || prefix == nullptr) {
+            GTEST_SKIP() << "needs ZONORA_FAKE_INSTAPP (the cross-built stand-in) and WINEPREFIX";
+        }
+        prefix_ = prefix;
+        palm_ = fs::path(prefix_) / "drive_c" / "palm";
+        if (fs::exists(palm_ / "instapp.exe")) GTEST_SKIP() << "an Install Tool is installed here";
+        madeFolder_ = fs::create_directories(palm_);
+        fs::copy_file(fake, palm_ / "instapp.exe");
+        copied_ = true;
+    }
+
+    void TearDown() override {
+        if (!copied_) return;
+        release();  // a tool still waiting ends now
+        std::error_code ignored;
+        for (const char* name : {"instapp.exe", "instapp.release", "instapp.record"}) {
+            fs::remove(palm_ / name, ignored);
+        }
+        if (madeFolder_) fs::remove(palm_, ignored);
+    }
+
+    void release() const { test::writeText((palm_ / "instapp.release").string(), "go"); }
+
+    // The command line the tool recorded, once it has; nothing within a minute.
+    std::optional<std::string> record() const {
+        const fs::path path = palm_ / "instapp.record";
+        for (int tick = 0; tick < 600 && !fs::exists(path); ++tick)
+            std::this_thread::sleep_for(100ms);
+        if (!fs::exists(path)) return std::nullopt;
+        std::string text = test::readText(path.string());
+        fs::remove(path);
+        fs::remove(palm_ / "instapp.release");
+        return text;
+    }
+
+    static std::string windowsForm(std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return "Z:" + path;
+    }
+
+    std::string prefix_;
+    fs::path palm_;
+    test::TempFolder folder;
+
+  private:
+    bool madeFolder_ = false;
+    bool copied_ = false;
+};
+
+TEST_F(WineHandOff, TheToolGetsTheWindowsPathUnquotedAndIsNotWaitedFor) {
+    struct Row {
+        std::string folder;
+        bool exact;  // else wine's own quoting
+    };
+    const std::vector<Row> rows = {
+        {"my zones", true},
+        {"a&b ^c (1)", true},
+        {"two  blanks", false},
+    };
+    for (const Row& row : rows) {
+        fs::create_directory(folder.path() / row.folder);
+        const std::string pdb = folder.file(row.folder + "/new zones.pdb");
+        test::writeText(pdb, "pdb");
+        WineInstallTool tool(prefix_);
+
+        ASSERT_TRUE(tool.handOff(pdb)) << row.folder;
+        // Nothing is recorded before the release, and no child is left to reap.
+        EXPECT_FALSE(fs::exists(palm_ / "instapp.record"));
+        EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+        EXPECT_EQ(errno, ECHILD);
+        release();
+        const auto line = record();
+        ASSERT_TRUE(line) << "the tool did not run for " << row.folder;
+        const std::string windows = windowsForm(pdb);
+        EXPECT_EQ(*line, row.exact ? "C:\\palm\\instapp.exe " + windows
+                                   : "\"C:\\palm\\instapp.exe\" \"" + windows + "\"");
+    }
+}
+
+}  // namespace
+}  // namespace zonora
