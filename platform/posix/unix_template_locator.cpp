@@ -35,6 +35,12 @@ std::vector<std::string> wineParts(const std::string& programFiles) {
 
 }  // namespace
 
+std::string winePrefixFromEnvironment() {
+    if (std::string prefix = environment("WINEPREFIX"); !prefix.empty()) return prefix;
+    const std::string home = environment("HOME");
+    return home.empty() ? std::string() : home + "/.wine";
+}
+
 UnixDataFolders unixDataFoldersFromEnvironment() {
     UnixDataFolders folders;
     const std::string home = environment("HOME");
@@ -47,7 +53,7 @@ UnixDataFolders unixDataFoldersFromEnvironment() {
         if (end > start) folders.dataDirs.push_back(dirs.substr(start, end - start));
         start = end + 1;
     }
-    if (!home.empty()) folders.winePrefix = home + "/.wine";
+    folders.winePrefix = winePrefixFromEnvironment();
     return folders;
 }
 

@@ -16,6 +16,10 @@ struct UnixDataFolders {
     std::string winePrefix;             // such as ~/.wine
 };
 
+// The Wine prefix the user's Windows programs live in: WINEPREFIX, else
+// ~/.wine; empty when neither can be told.
+std::string winePrefixFromEnvironment();
+
 UnixDataFolders unixDataFoldersFromEnvironment();
 
 class UnixTemplateLocator : public TemplateLocator {

@@ -206,12 +206,6 @@ void startDetached(const ExecArguments& exec, const std::string& tool) {
 
 }  // namespace
 
-std::string winePrefixFromEnvironment() {
-    if (std::string prefix = environment("WINEPREFIX"); !prefix.empty()) return prefix;
-    const std::string home = environment("HOME");
-    return home.empty() ? std::string() : home + "/.wine";
-}
-
 std::vector<std::string> cmdWordsFor(const std::string& windowsPath) {
     // wine joins its arguments with one blank each and quotes any that holds
     // a blank, so the path goes as its blank-separated words; cmd.exe then

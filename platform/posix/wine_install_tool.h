@@ -4,12 +4,9 @@
 #include <vector>
 
 #include "platform/install_tool.h"
+#include "platform/posix/unix_template_locator.h"  // winePrefixFromEnvironment
 
 namespace zonora {
-
-// The Wine prefix the user's Windows programs live in: WINEPREFIX, else
-// ~/.wine; empty when neither can be told.
-std::string winePrefixFromEnvironment();
 
 // On a Unix-like system HotSync runs inside a Wine prefix. Where that prefix
 // holds drive_c/palm/instapp.exe (in any case), the new database is handed to

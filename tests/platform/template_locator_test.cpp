@@ -49,6 +49,7 @@ TEST_F(TemplateLocatorTest, DataFoldersMatchTheNameExactlyAndIgnoreFolders) {
 
 TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {
     ::setenv("HOME", "/home/someone", 1);
+    ::unsetenv("WINEPREFIX");
     ::unsetenv("XDG_DATA_HOME");
     ::unsetenv("XDG_DATA_DIRS");
     UnixDataFolders folders = unixDataFoldersFromEnvironment();
@@ -61,6 +62,11 @@ TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {
     folders = unixDataFoldersFromEnvironment();
     EXPECT_EQ(folders.dataHome, "/data");
     EXPECT_EQ(folders.dataDirs, (std::vector<std::string>{"/a", "/b"}));
+
+    // The same prefix the Install Tool is looked for in.
+    ::setenv("WINEPREFIX", "/srv/palm-prefix", 1);
+    EXPECT_EQ(unixDataFoldersFromEnvironment().winePrefix, "/srv/palm-prefix");
+    ::unsetenv("WINEPREFIX");
 }
 
 }  // namespace
