@@ -1,0 +1,613 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_text.h"
+#include "tests/support/fake_services.h"
+#include "tests/ui/scripted_file_dialog.h"
+#include "ui/form_handlers.h"
+#include "ui/win32/frmcnvt.h"
+
+namespace zonora::test {
+namespace {
+
+// The window as designed, written out here rather than read from the
+// window's own table, so that a wrong row there shows.
+struct ControlCase {
+    const char* name;
+    const wchar_t* windowClass;
+    const char* caption;
+    int left, top, width, height;  // twips, relative to the container
+    const char* container;
+    double points;
+    bool bold;
+    LONG typeMask;  // the kind's bits within the style...
+    LONG type;      // ...and their value
+    LONG flags;     // style bits that must be set
+    LONG absent;    // style bits that must be clear
+    LONG exFlags;
+};
+
+constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
+const ControlCase kControls[] = {
+    {"Frd", L"Button", "Direction", 396, 2808, 1560, 876, "frmcnvt", 8, false, BS_TYPEMASK,
+     BS_GROUPBOX, kChild, WS_TABSTOP, WS_EX_CONTROLPARENT},
+    {"Optp2m", L"Button", "", 144, 540, 192, 192, "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
+     kChild | WS_TABSTOP, WS_GROUP, 0},
+    {"Optm2p", L"Button", "", 144, 252, 192, 192, "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
+     kChild | WS_TABSTOP | WS_GROUP, 0, 0},
+    {"Label6", L"Static", "PDB to Map", 360, 540, 1092, 228, "Frd", 8, false, SS_TYPEMASK,
+     SS_CENTER, kChild | WS_GROUP, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label5", L"Static", "Map to PDB", 360, 252, 1092, 228, "Frd", 8, false, SS_TYPEMASK,
+     SS_CENTER, kChild | WS_GROUP, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Cmdexit", L"Button", "Exit", 4608, 2952, 804, 444, "frmcnvt", 12, false, BS_TYPEMASK,
+     BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
+    {"cmdcvt", L"Button", "Convert", 2340, 2952, 1956, 444, "frmcnvt", 13.8, true, BS_TYPEMASK,
+     BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
+    {"tbp", L"Edit", "", 324, 2304, 5088, 264, "frmcnvt", 8, false, 0, 0,
+     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, 0},
+    {"cmdbrp", L"Button", "Select Druma PDB file", 3132, 1944, 2244, 264, "frmcnvt", 8, false,
+     BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
+    {"Cmdbrm", L"Button", "Select Tesk Map file", 3132, 864, 2244, 264, "frmcnvt", 8, false,
+     BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
+    {"tbm", L"Edit", "", 288, 1224, 5088, 264, "frmcnvt", 8, false, 0, 0,
+     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, 0},
+    {"Label4", L"Static", "ver 1.3", 5076, 360, 552, 192, "frmcnvt", 8, false, SS_TYPEMASK,
+     SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label3", L"Static", "Palm File to convert/create", 360, 1980, 2172, 228, "frmcnvt", 8, false,
+     SS_TYPEMASK, SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label2", L"Static", "Druma Zonora", 936, 36, 4044, 516, "frmcnvt", 18, false, SS_TYPEMASK,
+     SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label1", L"Static", "Map file to convert/create", 360, 900, 2136, 228, "frmcnvt", 8, false,
+     SS_TYPEMASK, SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
+};
+
+const std::vector<std::string> kTabOrder = {"tbm",     "Cmdbrm", "cmdbrp", "cmdcvt",
+                                            "Cmdexit", "tbp",    "Optm2p", "Optp2m"};
+
+int pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+
+bool named(const char* name, std::string_view wanted) { return name && wanted == name; }
+
+int systemDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+std::string textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), int(text.size()))));
+    return narrow(text);
+}
+
+// Place within the parent's client area.
+RECT placeOf(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LOGFONTW fontOf(HWND window) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    ::GetObjectW(handle, sizeof font, &font);
+    return font;
+}
+
+// The face the system actually draws with for a font.
+std::wstring realisedFace(HFONT font) {
+    HDC dc = ::GetDC(nullptr);
+    const HGDIOBJ previous = ::SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    ::GetTextFaceW(dc, LF_FACESIZE, face);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(nullptr, dc);
+    return face;
+}
+
+// Whether the caption is whole on one line in the font, in the room the
+// control leaves it: a button keeps some pixels for its edges and focus
+// rectangle, a frame keeps its caption in its top half, clear of the corners.
+bool captionFits(HWND window, HFONT font, const ControlCase& c, int dpi) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    SIZE space{client.right, client.bottom};
+    if (c.typeMask == BS_TYPEMASK && c.type == BS_PUSHBUTTON) {
+        space.cx -= 2 * ::MulDiv(3, dpi, 96);
+        space.cy -= 2 * ::MulDiv(2, dpi, 96);
+    } else if (c.typeMask == BS_TYPEMASK && c.type == BS_GROUPBOX) {
+        space.cx -= 2 * ::MulDiv(8, dpi, 96);
+        space.cy /= 2;
+    }
+    const std::wstring caption = widen(c.caption);
+    HDC dc = ::GetDC(window);
+    const HGDIOBJ previous = ::SelectObject(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &extent);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(window, dc);
+    return extent.cx <= space.cx && metrics.tmHeight <= space.cy;
+}
+
+LONG designedHeight(double points, int dpi) {
+    return -::MulDiv(static_cast<int>(std::lround(points * 10)), dpi, 720);
+}
+
+// The keyboard focus and the mouse belong to the active window of the whole
+// screen: test programs running side by side take turns with it.
+class ScreenTurn {
+  public:
+    ScreenTurn() : turn_(::CreateMutexW(nullptr, FALSE, L"ZonoraTestScreen")) {
+        ::WaitForSingleObject(turn_, 120000);
+    }
+    ~ScreenTurn() {
+        ::ReleaseMutex(turn_);
+        ::CloseHandle(turn_);
+    }
+    ScreenTurn(const ScreenTurn&) = delete;
+    ScreenTurn& operator=(const ScreenTurn&) = delete;
+
+  private:
+    HANDLE turn_;
+};
+
+// The real window with its handlers, the dialog and the message boxes faked.
+struct Harness {
+    explicit Harness(std::function<void()> endProgram = {}) {
+        if (!endProgram) endProgram = [this] { ++ends; };
+        handlers.emplace(window, fakes.services, cd, std::move(endProgram));
+        window.forwardTo(*handlers);
+        window.show();
+        ::SetForegroundWindow(window.hwnd());
+        pump();
+    }
+
+    HWND get(const char* name) { return window.control(name); }
+
+    void pump() {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) deliver(window, message);
+    }
+
+    // A key pressed and released on the focused control, through the
+    // window's keyboard handling.
+    void key(WPARAM virtualKey, bool shift = false) {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(state);
+        MSG down{::GetFocus(), WM_KEYDOWN, virtualKey, 1, 0, {}};
+        deliver(window, down);
+        MSG up{::GetFocus(), WM_KEYUP, virtualKey, LPARAM(0xC0000001), 0, {}};
+        deliver(window, up);
+        state[VK_SHIFT] = 0;
+        ::SetKeyboardState(state);
+        pump();
+    }
+
+    // A real left click at the middle of the control, hit-tested by the system.
+    void mouseClick(HWND target) {
+        RECT rect;
+        ::GetWindowRect(target, &rect);
+        ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, input, sizeof(INPUT));
+        for (int i = 0; i < 20; ++i) {
+            ::Sleep(10);
+            pump();
+        }
+    }
+
+    std::string focused() {
+        HWND focus = ::GetFocus();
+        for (const ControlCase& c : kControls) {
+            if (get(c.name) == focus) return c.name;
+        }
+        return "?";
+    }
+
+    ScreenTurn turn;
+    frmcnvt window;
+    FakeServices fakes;
+    ScriptedFileDialog cd{window};
+    int ends = 0;
+    std::optional<FormHandlers> handlers;
+};
+
+void expectControlsAt(Harness& h, int dpi) {
+    for (const ControlCase& c : kControls) {
+        SCOPED_TRACE(c.name);
+        HWND window = h.get(c.name);
+        ASSERT_NE(window, nullptr);
+        const RECT place = placeOf(window);
+        EXPECT_EQ(place.left, pixels(c.left, dpi));
+        EXPECT_EQ(place.top, pixels(c.top, dpi));
+        EXPECT_EQ(place.right - place.left, pixels(c.width, dpi));
+        EXPECT_EQ(place.bottom - place.top, pixels(c.height, dpi));
+
+        const LOGFONTW font = fontOf(window);
+        EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+        EXPECT_EQ(font.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
+        // A wider face standing in for MS Sans Serif may need a smaller size
+        // for a caption to be whole; the designed size whenever it fits.
+        const LONG designed = designedHeight(c.points, dpi);
+        const auto shown = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+        if (*c.caption == '\0') {
+            EXPECT_EQ(font.lfHeight, designed);
+            continue;
+        }
+        EXPECT_TRUE(captionFits(window, shown, c, dpi));
+        LOGFONTW asDesigned = font;
+        asDesigned.lfHeight = designed;
+        HFONT designedFont = ::CreateFontIndirectW(&asDesigned);
+        if (captionFits(window, designedFont, c, dpi)) {
+            EXPECT_EQ(font.lfHeight, designed);
+        } else {
+            EXPECT_GT(font.lfHeight, designed);  // fewer pixels: both are negative
+            EXPECT_NE(realisedFace(designedFont), L"MS Sans Serif");
+        }
+        ::DeleteObject(designedFont);
+    }
+}
+
+TEST(Win32Window, CaptionFrameAndClientSize) {
+    Harness h;
+    const HWND w = h.window.hwnd();
+    EXPECT_EQ(textOf(w), "MAP / PDB conversion");
+    const LONG style = ::GetWindowLongW(w, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // resizable, min and max
+    EXPECT_EQ(::GetParent(w), nullptr);
+    const int dpi = systemDpi();
+    EXPECT_EQ(h.window.dpi(), dpi);
+    RECT client;
+    ::GetClientRect(w, &client);
+    EXPECT_EQ(client.right, pixels(5760, dpi));
+    EXPECT_EQ(client.bottom, pixels(3732, dpi));
+}
+
+TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
+    Harness h;
+    for (const ControlCase& c : kControls) {
+        SCOPED_TRACE(c.name);
+        HWND window = h.get(c.name);
+        ASSERT_NE(window, nullptr);
+        wchar_t windowClass[32];
+        ::GetClassNameW(window, windowClass, 32);
+        EXPECT_EQ(::lstrcmpiW(windowClass, c.windowClass), 0) << narrow(windowClass);
+        EXPECT_EQ(textOf(window), c.caption);
+        const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+        EXPECT_EQ(style & c.typeMask, c.type);
+        EXPECT_EQ(style & c.flags, c.flags);
+        EXPECT_EQ(style & c.absent, 0);
+        EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & c.exFlags, c.exFlags);
+        const HWND container = c.container == std::string("Frd") ? h.get("Frd") : h.window.hwnd();
+        EXPECT_EQ(::GetParent(window), container);
+    }
+    // Nothing else: the panels are painted, the dialog is not a window.
+    int windows = 0;
+    ::EnumChildWindows(
+        h.window.hwnd(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, int(std::size(kControls)));
+    EXPECT_EQ(h.get("Shape1"), nullptr);
+    EXPECT_EQ(h.get("cd"), nullptr);
+}
+
+// Places and fonts for the DPI the window starts at, then again each time the
+// system tells it the DPI has changed.
+TEST(Win32Window, PlacesAndFontsFollowTheDpi) {
+    Harness h;
+    expectControlsAt(h, systemDpi());
+    for (int dpi : {120, 144, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{10, 20, 10 + pixels(6000, dpi), 20 + pixels(4200, dpi)};
+        ::SendMessageW(h.window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(h.window.dpi(), dpi);
+        expectControlsAt(h, dpi);
+        RECT client;
+        ::GetClientRect(h.window.hwnd(), &client);
+        EXPECT_EQ(client.right, pixels(5760, dpi));
+        EXPECT_EQ(client.bottom, pixels(3732, dpi));
+    }
+}
+
+TEST(Win32Window, PathFieldsStartEmptyAndHoldLongAndWideText) {
+    Harness h;
+    EXPECT_FALSE(h.window.mapToPdbSelected());
+    EXPECT_FALSE(h.window.pdbToMapSelected());
+    EXPECT_EQ(h.window.mapPath(), "");
+    EXPECT_EQ(h.window.pdbPath(), "");
+    for (const char* field : {"tbm", "tbp"}) {
+        // No limit on what can be typed or pasted.
+        EXPECT_EQ(::SendMessageW(h.get(field), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << field;
+    }
+    const std::string longPath = "C:\\" + std::string(70000, 'x') + ".map";
+    h.window.setMap(longPath);
+    EXPECT_EQ(h.window.mapPath(), longPath);
+    h.window.setPdb("C:\\z\\Zonen \xc3\xbc\xe6\x97\xa5.pdb");
+    EXPECT_EQ(h.window.pdbPath(), "C:\\z\\Zonen \xc3\xbc\xe6\x97\xa5.pdb");
+    EXPECT_EQ(textOf(h.get("tbp")), "C:\\z\\Zonen \xc3\xbc\xe6\x97\xa5.pdb");
+    h.window.clearMap();
+    h.window.clearPdb();
+    EXPECT_EQ(h.window.mapPath(), "");
+    EXPECT_EQ(h.window.pdbPath(), "");
+
+    ::SetFocus(h.get("tbm"));
+    for (wchar_t ch : std::wstring(L"C:\\a.map")) {
+        MSG typed{h.get("tbm"), WM_CHAR, ch, 1, 0, {}};
+        deliver(h.window, typed);
+    }
+    EXPECT_EQ(h.window.mapPath(), "C:\\a.map");
+}
+
+// Tab and Shift+Tab visit each control that takes the focus, both direction
+// buttons included whichever of them is selected.
+TEST(Win32Window, TabVisitsTheControlsInOrder) {
+    struct Case {
+        const char* selected;  // clicked first, or none
+        bool backwards;
+    };
+    for (const Case& c :
+         {Case{nullptr, false}, Case{nullptr, true}, Case{"Optm2p", false}, Case{"Optp2m", true}}) {
+        SCOPED_TRACE(std::string(c.selected ? c.selected : "none") + (c.backwards ? " <" : " >"));
+        Harness h;
+        if (c.selected) ::SendMessageW(h.get(c.selected), BM_CLICK, 0, 0);
+        ::SetFocus(h.get("tbm"));
+        std::vector<std::string> visited{h.focused()};
+        for (std::size_t i = 0; i < kTabOrder.size(); ++i) {
+            h.key(VK_TAB, c.backwards);
+            visited.push_back(h.focused());
+        }
+        std::vector<std::string> expected{"tbm"};
+        for (std::size_t i = 1; i <= kTabOrder.size(); ++i) {
+            expected.push_back(c.backwards ? kTabOrder[(kTabOrder.size() - i) % kTabOrder.size()]
+                                           : kTabOrder[i % kTabOrder.size()]);
+        }
+        EXPECT_EQ(visited, expected);
+        // Moving the focus selects nothing.
+        EXPECT_EQ(h.window.mapToPdbSelected(), named(c.selected, "Optm2p"));
+        EXPECT_EQ(h.window.pdbToMapSelected(), named(c.selected, "Optp2m"));
+    }
+}
+
+TEST(Win32Window, FocusStartsInTheMapField) {
+    Harness h;
+    EXPECT_EQ(h.focused(), "tbm");
+}
+
+// Selecting a direction, by mouse or keyboard, clears both fields; the
+// caption labels and a button already selected do not.
+TEST(Win32Window, ChoosingADirectionClearsBothFields) {
+    using Action = std::function<void(Harness&)>;
+    const auto click = [](const char* name) {
+        return Action([name](Harness& h) { h.mouseClick(h.get(name)); });
+    };
+    const auto press = [](const char* name, WPARAM key) {
+        return Action([name, key](Harness& h) {
+            ::SetFocus(h.get(name));
+            h.key(key);
+        });
+    };
+    struct Case {
+        const char* what;
+        const char* before;  // selected first, or none
+        Action action;
+        bool mapToPdb;
+        bool pdbToMap;
+        bool cleared;
+    };
+    const Case cases[] = {
+        {"click Label5", nullptr, click("Label5"), false, false, false},
+        {"click Label6", nullptr, click("Label6"), false, false, false},
+        {"click Optm2p", nullptr, click("Optm2p"), true, false, true},
+        {"click Optp2m", "Optm2p", click("Optp2m"), false, true, true},
+        {"click the selected one", "Optp2m", click("Optp2m"), false, true, false},
+        {"Space on Optm2p", nullptr, press("Optm2p", VK_SPACE), true, false, true},
+        {"Space on Optp2m", "Optm2p", press("Optp2m", VK_SPACE), false, true, true},
+        {"Down from Optm2p", "Optm2p", press("Optm2p", VK_DOWN), false, true, true},
+        {"Up from Optp2m", "Optp2m", press("Optp2m", VK_UP), true, false, true},
+        {"Tab onto Optm2p", nullptr, press("tbp", VK_TAB), false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h;
+        if (c.before) ::SendMessageW(h.get(c.before), BM_CLICK, 0, 0);
+        h.window.setMap("C:\\a.map");
+        h.window.setPdb("C:\\b.pdb");
+        c.action(h);
+        EXPECT_EQ(h.window.mapToPdbSelected(), c.mapToPdb);
+        EXPECT_EQ(h.window.pdbToMapSelected(), c.pdbToMap);
+        EXPECT_EQ(h.window.mapPath(), c.cleared ? "" : "C:\\a.map");
+        EXPECT_EQ(h.window.pdbPath(), c.cleared ? "" : "C:\\b.pdb");
+    }
+}
+
+TEST(Win32Window, EveryButtonReachesItsHandler) {
+    struct Case {
+        const char* what;
+        std::function<void(Harness&)> action;
+        std::function<void(Harness&)> check;
+    };
+    const Case cases[] = {
+        {"Cmdbrm opens the dialog and fills tbm",
+         [](Harness& h) {
+             ::SendMessageW(h.get("Optm2p"), BM_CLICK, 0, 0);
+             h.cd.choice = "C:\\z\\zones.map";
+             ::SendMessageW(h.get("Cmdbrm"), BM_CLICK, 0, 0);
+         },
+         [](Harness& h) {
+             ASSERT_EQ(h.cd.shown.size(), 1u);
+             EXPECT_EQ(h.cd.shown[0].title, "Select a Tesk map file to convert");
+             EXPECT_EQ(h.window.mapPath(), "C:\\z\\zones.map");
+         }},
+        {"cmdbrp opens the dialog and fills tbp",
+         [](Harness& h) {
+             ::SendMessageW(h.get("Optp2m"), BM_CLICK, 0, 0);
+             h.cd.choice = "C:\\z\\zones.pdb";
+             ::SendMessageW(h.get("cmdbrp"), BM_CLICK, 0, 0);
+         },
+         [](Harness& h) {
+             ASSERT_EQ(h.cd.shown.size(), 1u);
+             EXPECT_EQ(h.cd.shown[0].title, "Select a Druma PDB file to convert");
+             EXPECT_EQ(h.window.pdbPath(), "C:\\z\\zones.pdb");
+         }},
+        {"cmdcvt at start asks for files",
+         [](Harness& h) { ::SendMessageW(h.get("cmdcvt"), BM_CLICK, 0, 0); },
+         [](Harness& h) {
+             EXPECT_EQ(h.fakes.box.prompts(),
+                       std::vector<std::string>{
+                           "Please select source and destination files to continue"});
+             EXPECT_EQ(h.ends, 0);
+         }},
+        {"Enter on the focused Convert presses it",
+         [](Harness& h) {
+             ::SetFocus(h.get("cmdcvt"));
+             h.key(VK_RETURN);
+         },
+         [](Harness& h) { EXPECT_EQ(h.fakes.box.shown.size(), 1u); }},
+        {"Cmdexit ends the program",
+         [](Harness& h) { ::SendMessageW(h.get("Cmdexit"), BM_CLICK, 0, 0); },
+         [](Harness& h) { EXPECT_EQ(h.ends, 1); }},
+        {"closing the window ends the program",
+         [](Harness& h) { ::SendMessageW(h.window.hwnd(), WM_CLOSE, 0, 0); },
+         [](Harness& h) {
+             EXPECT_EQ(h.ends, 1);
+             EXPECT_TRUE(h.fakes.box.shown.empty());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h;
+        c.action(h);
+        h.pump();
+        c.check(h);
+    }
+}
+
+TEST(Win32Window, ExitEndsTheMessageLoop) {
+    Harness h([] { ::PostQuitMessage(0); });
+    ::PostMessageW(h.get("Cmdexit"), BM_CLICK, 0, 0);
+    // Should Exit not end it, the loop still ends, with another code.
+    const UINT_PTR timer =
+        ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
+    EXPECT_EQ(runMessageLoop(h.window), 0);
+    ::KillTimer(nullptr, timer);
+}
+
+// A handler's exception is not lost in the system's frames.
+TEST(Win32Window, AHandlersExceptionReachesTheMessageLoop) {
+    Harness h([] { throw std::runtime_error("end"); });
+    ::PostMessageW(h.get("Cmdexit"), BM_CLICK, 0, 0);
+    EXPECT_THROW(h.pump(), std::runtime_error);
+    h.pump();  // thrown once
+}
+
+TEST(Win32Window, GrowingLeavesEveryControlInPlace) {
+    Harness h;
+    std::vector<RECT> before;
+    for (const ControlCase& c : kControls) before.push_back(placeOf(h.get(c.name)));
+    ::SetWindowPos(h.window.hwnd(), nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOMOVE);
+    h.pump();
+    ::ShowWindow(h.window.hwnd(), SW_MAXIMIZE);
+    h.pump();
+    RECT client;
+    ::GetClientRect(h.window.hwnd(), &client);
+    EXPECT_GT(client.right, pixels(5760, h.window.dpi()));
+    for (std::size_t i = 0; i < std::size(kControls); ++i) {
+        const RECT after = placeOf(h.get(kControls[i].name));
+        EXPECT_TRUE(::EqualRect(&after, &before[i])) << kControls[i].name;
+    }
+}
+
+// What the window tells the system to draw the labels and the frame with.
+TEST(Win32Window, LabelsHaveTheirColours) {
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const COLORREF yellow = RGB(255, 255, 128);
+    struct Case {
+        const char* name;
+        COLORREF background;
+        COLORREF text;
+    };
+    const Case cases[] = {
+        {"Label1", yellow, text},
+        {"Label2", RGB(224, 224, 224), RGB(0, 0, 0)},
+        {"Label3", yellow, text},
+        {"Label4", face, text},
+        {"Label5", ::GetSysColor(COLOR_WINDOW), text},
+        {"Label6", ::GetSysColor(COLOR_WINDOW), text},
+        {"Frd", face, text},
+    };
+    Harness h;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND label = h.get(c.name);
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        ::SetTextColor(dc, RGB(1, 2, 3));
+        // Asked of the label's own parent, as the label asks when it paints.
+        const auto brush = reinterpret_cast<HBRUSH>(
+            ::SendMessageW(::GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(label)));
+        LOGBRUSH fill{};
+        ASSERT_NE(::GetObjectW(brush, sizeof fill, &fill), 0);
+        EXPECT_EQ(fill.lbColor, c.background);
+        EXPECT_EQ(::GetTextColor(dc), c.text);
+        ::DeleteDC(dc);
+    }
+}
+
+TEST(Win32Window, PanelsArePaintedWithTheirBorder) {
+    Harness h;
+    const int dpi = h.window.dpi();
+    RECT client;
+    ::GetClientRect(h.window.hwnd(), &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+    ::SendMessageW(h.window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                   PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF border = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF silver = RGB(192, 192, 192);
+    for (const auto& [top, height] : {std::pair{792, 876}, std::pair{1836, 912}}) {
+        const int left = pixels(144, dpi), right = left + pixels(5412, dpi) - 1;
+        const int y = pixels(top, dpi) + pixels(height, dpi) / 2;
+        SCOPED_TRACE(y);
+        EXPECT_EQ(::GetPixel(dc, left - 1, y), ::GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(::GetPixel(dc, left, y), border);
+        EXPECT_EQ(::GetPixel(dc, left + 1, y), border);
+        EXPECT_EQ(::GetPixel(dc, left + 2, y), silver);
+        EXPECT_EQ(::GetPixel(dc, right - 2, y), silver);
+        EXPECT_EQ(::GetPixel(dc, right, y), border);
+        const int bottom = pixels(top, dpi) + pixels(height, dpi) - 1;
+        EXPECT_EQ(::GetPixel(dc, left + 10, bottom - 1), border);
+        EXPECT_EQ(::GetPixel(dc, left + 10, bottom - 2), silver);
+    }
+    ::SelectObject(dc, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+}
+
+}  // namespace
+}  // namespace zonora::test

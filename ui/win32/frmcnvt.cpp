@@ -1,0 +1,600 @@
+#include "ui/win32/frmcnvt.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "platform/win32/win32_text.h"
+#include "ui/form_handlers.h"
+
+namespace zonora {
+namespace {
+
+using layout::Colour;
+using layout::Control;
+using layout::Kind;
+
+constexpr wchar_t kClassName[] = L"ZonoraFrmcnvt";
+// Clear of IDOK and IDCANCEL, which the keyboard handling sends for Enter and Escape.
+constexpr int kFirstId = 100;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
+constexpr double kFontStep = 0.25;
+constexpr double kSmallestPoints = 5.0;
+// Pixels at 96 dots per inch.
+constexpr int kButtonMarginX = 3;
+constexpr int kButtonMarginY = 2;
+constexpr int kFrameCaptionMargin = 8;
+
+int idOf(std::string_view name) {
+    const auto* row = &layout::control(name);
+    return kFirstId + static_cast<int>(row - layout::kControls.data());
+}
+
+const Control* rowOf(int id) {
+    const int index = id - kFirstId;
+    if (index < 0 || index >= static_cast<int>(layout::kControls.size())) return nullptr;
+    return &layout::kControls[static_cast<std::size_t>(index)];
+}
+
+const Control* rowOf(HWND control) { return control ? rowOf(::GetDlgCtrlID(control)) : nullptr; }
+
+bool hasWindow(Kind kind) { return kind != Kind::Rectangle && kind != Kind::FileDialog; }
+
+// Functions newer than the oldest Windows the program runs on.
+template <typename Function>
+Function user32Function(const char* name) {
+    const FARPROC address = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+int windowDpi(HWND hwnd) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpi = user32Function<GetDpiForWindow>("GetDpiForWindow");
+    if (getDpi) {
+        if (const UINT dpi = getDpi(hwnd)) return static_cast<int>(dpi);
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT pixelsOf(const layout::Twips& twips, int dpi) {
+    const int left = layout::twipsToPixels(twips.left, dpi);
+    const int top = layout::twipsToPixels(twips.top, dpi);
+    return {left, top, left + layout::twipsToPixels(twips.width, dpi),
+            top + layout::twipsToPixels(twips.height, dpi)};
+}
+
+HFONT createFont(const layout::Font& font, int dpi) {
+    const auto height = static_cast<int>(std::lround(font.points * dpi / layout::kPointsPerInch));
+    return ::CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_SWISS, widen(layout::kFontFace).c_str());
+}
+
+COLORREF colorOf(const Colour& colour) {
+    switch (colour.source) {
+        case Colour::Source::Rgb:
+            return RGB(colour.red, colour.green, colour.blue);
+        case Colour::Source::Window:
+            return ::GetSysColor(COLOR_WINDOW);
+        case Colour::Source::WindowText:
+        case Colour::Source::Default:  // asked only of text, whose default this is
+            break;
+    }
+    return ::GetSysColor(COLOR_WINDOWTEXT);
+}
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKindOf(Kind kind) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
+        case Kind::Frame:
+            // Its direction buttons take part in Tab through WS_EX_CONTROLPARENT.
+            return {L"BUTTON", child | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case Kind::OptionButton:
+            return {L"BUTTON", child | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+        case Kind::Label:
+            // WS_GROUP: a label ends the run of direction buttons the arrow keys move in.
+            return {L"STATIC", child | WS_GROUP | SS_CENTER, 0};
+        case Kind::Button:
+            return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case Kind::TextField:
+            return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case Kind::Rectangle:
+        case Kind::FileDialog:
+            break;
+    }
+    return {};
+}
+
+struct Click {
+    const char* control;
+    void (FormHandlers::*handler)();
+};
+constexpr Click kClicks[] = {
+    {"Cmdbrm", &FormHandlers::Cmdbrm_Click},
+    {"cmdbrp", &FormHandlers::cmdbrp_Click},
+    {"cmdcvt", &FormHandlers::cmdcvt_Click},
+    {"Cmdexit", &FormHandlers::Cmdexit_Click},
+};
+
+void registerClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (::GetClassInfoExW(instance, kClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    ::RegisterClassExW(&windowClass);
+}
+
+// The icon is the first icon group among the program's resources, whatever
+// its name; without one the system's default stands in.
+struct IconGroup {
+    ULONG_PTR number = 0;
+    std::wstring name;
+};
+
+BOOL CALLBACK firstIconGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    auto& group = *reinterpret_cast<IconGroup*>(found);
+    if (IS_INTRESOURCE(name)) {
+        group.number = reinterpret_cast<ULONG_PTR>(name);
+    } else {
+        group.name = name;
+    }
+    return FALSE;
+}
+
+HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
+    IconGroup group;
+    ::EnumResourceNamesW(instance, RT_GROUP_ICON, firstIconGroup,
+                         reinterpret_cast<LONG_PTR>(&group));
+    if (group.number == 0 && group.name.empty()) return nullptr;
+    const wchar_t* name =
+        group.name.empty() ? MAKEINTRESOURCEW(static_cast<WORD>(group.number)) : group.name.c_str();
+    return static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON, ::GetSystemMetrics(metricX),
+                                           ::GetSystemMetrics(metricY), LR_SHARED));
+}
+
+}  // namespace
+
+frmcnvt::frmcnvt(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    registerClass(instance, windowProc);
+    hwnd_ = ::CreateWindowExW(0, kClassName, widen(layout::kWindowCaption).c_str(),
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (!hwnd_) throw std::runtime_error("The window could not be created.");
+    if (HICON big = programIcon(instance, SM_CXICON, SM_CYICON)) {
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    }
+    if (HICON small = programIcon(instance, SM_CXSMICON, SM_CYSMICON)) {
+        ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    }
+    dpi_ = windowDpi(hwnd_);
+    try {
+        createControls();
+    } catch (...) {
+        destroying_ = true;
+        ::DestroyWindow(hwnd_);
+        throw;
+    }
+    layOut();
+    resizeClientArea(std::nullopt);
+}
+
+frmcnvt::~frmcnvt() {
+    destroying_ = true;
+    handlers_ = nullptr;  // they may be gone already
+    if (hwnd_) ::DestroyWindow(hwnd_);
+    for (HFONT font : fonts_) ::DeleteObject(font);
+    for (const auto& [colour, brush] : brushes_) ::DeleteObject(brush);
+}
+
+void frmcnvt::forwardTo(FormHandlers& handlers) { handlers_ = &handlers; }
+
+void frmcnvt::show(int showCommand) {
+    ::ShowWindow(hwnd_, showCommand);
+    ::UpdateWindow(hwnd_);
+}
+
+HWND frmcnvt::control(std::string_view name) const {
+    return windows_[static_cast<std::size_t>(idOf(name) - kFirstId)];
+}
+
+void frmcnvt::rethrowPending() {
+    if (pending_) std::rethrow_exception(std::exchange(pending_, nullptr));
+}
+
+// Created container by container in tab-index order: Windows moves the focus
+// through a container's windows in the order they were made. No two windows
+// overlap, so this order shows the same as the designed stacking.
+void frmcnvt::createControls() {
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    auto createIn = [&](auto& self, HWND parent, std::string_view container) -> void {
+        std::vector<const Control*> rows;
+        for (const Control& row : layout::kControls) {
+            if (hasWindow(row.kind) && container == row.container) rows.push_back(&row);
+        }
+        std::ranges::sort(rows, {}, &Control::tabIndex);
+        bool firstOption = true;
+        for (const Control* row : rows) {
+            WindowKind kind = windowKindOf(row->kind);
+            if (row->kind == Kind::OptionButton && std::exchange(firstOption, false)) {
+                kind.style |= WS_GROUP;
+            }
+            const int id = idOf(row->name);
+            HWND window = ::CreateWindowExW(
+                kind.exStyle, kind.className, widen(row->caption).c_str(), kind.style, 0, 0, 0, 0,
+                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            if (!window) throw std::runtime_error("A control could not be created.");
+            windows_[static_cast<std::size_t>(id - kFirstId)] = window;
+            const auto data = reinterpret_cast<DWORD_PTR>(this);
+            if (row->kind == Kind::TextField) {
+                ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
+            } else if (row->kind == Kind::OptionButton) {
+                ::SetWindowSubclass(window, optionProc, 0, data);
+            } else if (row->kind == Kind::Frame) {
+                ::SetWindowSubclass(window, frameProc, 0, data);
+                self(self, window, row->name);
+            }
+        }
+    };
+    createIn(createIn, hwnd_, layout::kWindowName);
+}
+
+void frmcnvt::layOut() {
+    std::vector<HFONT> old = std::move(fonts_);
+    fonts_.clear();
+    std::vector<std::pair<layout::Font, HFONT>> made;
+    auto fontFor = [&](const layout::Font& font) {
+        for (const auto& [wanted, handle] : made) {
+            if (wanted.points == font.points && wanted.bold == font.bold) return handle;
+        }
+        made.emplace_back(font, createFont(font, dpi_));
+        fonts_.push_back(made.back().second);
+        return made.back().second;
+    };
+    HDC dc = ::GetDC(hwnd_);
+    for (const Control& row : layout::kControls) {
+        if (!hasWindow(row.kind)) continue;
+        HWND window = control(row.name);
+        const RECT place = pixelsOf(row.twips, dpi_);
+        ::SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const layout::Font font{fittingPoints(dc, row, window), row.font.bold};
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+    }
+    ::ReleaseDC(hwnd_, dc);
+    for (HFONT font : old) ::DeleteObject(font);
+}
+
+// The designed size, made smaller in quarter points when needed, at which the
+// caption fits whole on one line. A face standing in for MS Sans Serif, as
+// under Wine, is wider than the one the window was drawn with.
+double frmcnvt::fittingPoints(HDC dc, const Control& row, HWND window) const {
+    if (*row.caption == '\0') return row.font.points;
+    const std::wstring caption = widen(row.caption);
+    RECT client;
+    ::GetClientRect(window, &client);
+    SIZE space{client.right, client.bottom};
+    if (row.kind == Kind::Button) {
+        // Left for the button's edges and its focus rectangle.
+        space.cx -= 2 * ::MulDiv(kButtonMarginX, dpi_, USER_DEFAULT_SCREEN_DPI);
+        space.cy -= 2 * ::MulDiv(kButtonMarginY, dpi_, USER_DEFAULT_SCREEN_DPI);
+    } else if (row.kind == Kind::Frame) {
+        space.cx -= 2 * ::MulDiv(kFrameCaptionMargin, dpi_, USER_DEFAULT_SCREEN_DPI);
+        space.cy /= 2;
+    }
+    double points = row.font.points;
+    for (;; points -= kFontStep) {
+        HFONT font = createFont({points, row.font.bold}, dpi_);
+        const HGDIOBJ previous = ::SelectObject(dc, font);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc, &metrics);
+        ::SelectObject(dc, previous);
+        ::DeleteObject(font);
+        const bool fits = extent.cx <= space.cx && metrics.tmHeight <= space.cy;
+        if (fits || points - kFontStep < kSmallestPoints) break;
+    }
+    return points;
+}
+
+// The frame measured as it is, which after a change of DPI is already the new
+// DPI's frame.
+void frmcnvt::resizeClientArea(std::optional<POINT> topLeft) {
+    RECT outer;
+    RECT client;
+    ::GetWindowRect(hwnd_, &outer);
+    ::GetClientRect(hwnd_, &client);
+    const int width = layout::twipsToPixels(layout::kClientWidthTwips, dpi_) +
+                      (outer.right - outer.left) - client.right;
+    const int height = layout::twipsToPixels(layout::kClientHeightTwips, dpi_) +
+                       (outer.bottom - outer.top) - client.bottom;
+    const POINT at = topLeft.value_or(POINT{});
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | (topLeft ? 0 : SWP_NOMOVE));
+}
+
+// The two panels are not windows: they are painted under the controls.
+void frmcnvt::paint(HDC dc) const {
+    for (const Control& row : layout::kControls) {
+        if (row.kind != Kind::Rectangle) continue;
+        RECT place = pixelsOf(row.twips, dpi_);
+        HBRUSH border = ::CreateSolidBrush(colorOf(row.text));
+        HBRUSH fill = ::CreateSolidBrush(colorOf(row.background));
+        ::FillRect(dc, &place, border);
+        ::InflateRect(&place, -layout::kShapeBorderPixels, -layout::kShapeBorderPixels);
+        ::FillRect(dc, &place, fill);
+        ::DeleteObject(border);
+        ::DeleteObject(fill);
+    }
+}
+
+HBRUSH frmcnvt::brushFor(const Colour& colour) {
+    switch (colour.source) {
+        case Colour::Source::Window:
+            return ::GetSysColorBrush(COLOR_WINDOW);
+        case Colour::Source::WindowText:
+            return ::GetSysColorBrush(COLOR_WINDOWTEXT);
+        case Colour::Source::Default:
+            return nullptr;
+        case Colour::Source::Rgb:
+            break;
+    }
+    const COLORREF value = colorOf(colour);
+    for (const auto& [made, brush] : brushes_) {
+        if (made == value) return brush;
+    }
+    brushes_.emplace_back(value, ::CreateSolidBrush(value));
+    return brushes_.back().second;
+}
+
+LRESULT frmcnvt::colourStatic(HWND control, HDC dc, LRESULT systemBrush) {
+    const Control* row = rowOf(control);
+    if (!row) return systemBrush;
+    if (row->text.source != Colour::Source::Default) ::SetTextColor(dc, colorOf(row->text));
+    if (row->background.source == Colour::Source::Default) return systemBrush;
+    ::SetBkColor(dc, colorOf(row->background));
+    return reinterpret_cast<LRESULT>(brushFor(row->background));
+}
+
+bool frmcnvt::isChecked(std::string_view name) const {
+    return ::SendMessageW(control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+frmcnvt::Checks frmcnvt::checks() const { return {isChecked("Optm2p"), isChecked("Optp2m")}; }
+
+void frmcnvt::restoreChecks(const Checks& before) {
+    const std::string_view names[] = {"Optm2p", "Optp2m"};
+    const Checks now = checks();
+    // Clear first: checking an automatic button clears the others itself.
+    for (bool wanted : {false, true}) {
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (before[i] == wanted && now[i] != wanted) {
+                ::SendMessageW(control(names[i]), BM_SETCHECK, wanted ? BST_CHECKED : 0, 0);
+            }
+        }
+    }
+}
+
+void frmcnvt::directionClicked(Direction direction) {
+    // Windows clicks a direction button as it gains the focus; Tab only moves.
+    if (focusing_ > 0) return;
+    const bool mapToPdb = direction == Direction::MapToPdb;
+    if (!isChecked(mapToPdb ? "Optm2p" : "Optp2m") || selected_ == direction) return;
+    selected_ = direction;
+    if (!handlers_) return;
+    if (mapToPdb) {
+        handlers_->Optm2p_Click();
+    } else {
+        handlers_->Optp2m_Click();
+    }
+}
+
+void frmcnvt::command(int id, int code) {
+    if (id == IDOK) {
+        // Enter presses the focused button, as in a dialog.
+        HWND focus = ::GetFocus();
+        const Control* row = rowOf(focus);
+        if (row && row->kind == Kind::Button) ::SendMessageW(focus, BM_CLICK, 0, 0);
+        return;
+    }
+    const Control* row = rowOf(id);
+    if (!row || code != BN_CLICKED) return;
+    const std::string_view name = row->name;
+    if (name == "Optm2p") return directionClicked(Direction::MapToPdb);
+    if (name == "Optp2m") return directionClicked(Direction::PdbToMap);
+    if (!handlers_) return;
+    for (const Click& click : kClicks) {
+        if (name == click.control) (handlers_->*click.handler)();
+    }
+}
+
+LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            command(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return colourStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam),
+                                ::DefWindowProcW(hwnd_, message, wParam, lParam));
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd_, &ps);
+            paint(dc);
+            ::EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            if (lParam & PRF_ERASEBKGND) {
+                RECT client;
+                ::GetClientRect(hwnd_, &client);
+                ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+            }
+            paint(dc);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS: {
+            HWND target = lastFocus_ && ::IsWindow(lastFocus_)
+                              ? lastFocus_
+                              : ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (target) ::SetFocus(target);
+            return 0;
+        }
+        case kDpiChanged: {
+            dpi_ = LOWORD(wParam);
+            layOut();
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            if (suggested && !::IsZoomed(hwnd_)) {
+                resizeClientArea(POINT{suggested->left, suggested->top});
+            }
+            ::InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
+        }
+        case WM_CLOSE:
+            // Closing ends the program just as Exit does.
+            if (!handlers_) break;
+            handlers_->Cmdexit_Click();
+            return 0;
+        case WM_DESTROY:
+            // Destroyed by anything but its owner: the program has nothing left to show.
+            if (!destroying_) ::PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frmcnvt::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<frmcnvt*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<frmcnvt*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (...) {
+        self->pending_ = std::current_exception();
+        return 0;
+    }
+}
+
+// The frame is the direction buttons' parent: what they tell it goes on to
+// the window, and it paints its own background, which the window leaves out.
+LRESULT CALLBACK frmcnvt::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            RECT client;
+            ::GetClientRect(hwnd, &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, frameProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frmcnvt::optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<frmcnvt*>(selfData);
+    switch (message) {
+        case WM_SETFOCUS: {
+            // Gaining the focus selects nothing, whatever the system does on it.
+            const Checks before = self->checks();
+            ++self->focusing_;
+            const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+            --self->focusing_;
+            self->restoreChecks(before);
+            return result;
+        }
+        case BM_SETCHECK: {
+            // The system keeps only the checked button of a group as a tab
+            // stop; each direction button stays one of its own.
+            const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+            ::SetWindowLongPtrW(hwnd, GWL_STYLE, ::GetWindowLongPtrW(hwnd, GWL_STYLE) | WS_TABSTOP);
+            return result;
+        }
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, optionProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::string frmcnvt::text(std::string_view name) const {
+    HWND window = control(name);
+    std::wstring buffer(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+    buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return narrow(buffer);
+}
+
+void frmcnvt::setText(std::string_view name, const std::string& text) {
+    ::SetWindowTextW(control(name), widen(text).c_str());
+}
+
+std::string frmcnvt::mapPath() const { return text("tbm"); }
+std::string frmcnvt::pdbPath() const { return text("tbp"); }
+void frmcnvt::clearMap() { setText("tbm", ""); }
+void frmcnvt::clearPdb() { setText("tbp", ""); }
+void frmcnvt::setMap(const std::string& path) { setText("tbm", path); }
+void frmcnvt::setPdb(const std::string& path) { setText("tbp", path); }
+bool frmcnvt::mapToPdbSelected() const { return isChecked("Optm2p"); }
+bool frmcnvt::pdbToMapSelected() const { return isChecked("Optp2m"); }
+
+void deliver(frmcnvt& window, MSG& message) {
+    if (!::IsDialogMessageW(window.hwnd(), &message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    window.rethrowPending();
+}
+
+int runMessageLoop(frmcnvt& window) {
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) deliver(window, message);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace zonora
