@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "platform/posix/posix_file_system.h"
-#include "tests/reliability/conversion_fixture.h"
 #include "tests/reliability/faulty_file_system.h"
+#include "tests/reliability/reliability_fixture.h"
 #include "tests/support/child_process.h"
 
 namespace zonora::test {

@@ -18,23 +18,26 @@
 
 namespace zonora::test {
 
-enum class Direction { PdbToMap, MapToPdb };
+enum class ConversionDirection { PdbToMap, MapToPdb };
 
-const char* directionName(Direction direction);
+const char* directionName(ConversionDirection direction);
 
-// Everything in a folder: file contents by name; folders, links (with their
-// targets) and other nodes (with their identity) marked as such.
+// Everything in a folder: file contents by name (UTF-8); folders, links (with
+// their targets) and other nodes (with their identity) marked as such.
 using FolderImage = std::map<std::string, std::vector<std::uint8_t>>;
 FolderImage imageOf(const std::filesystem::path& folder);
 
-// Number of file descriptors the process holds open.
+// The box text for a failure: the number, then the description.
+std::string errorReport(int number, const std::string& description);
+
+// Number of file descriptors (handles on Windows) the process holds open.
 int openDescriptors();
 
 // One conversion ready to run on real files: the source, perhaps an older
 // destination, and (for Map to PDB) the template in a folder of its own.
 class ConversionSetup {
   public:
-    ConversionSetup(Direction direction, bool destinationExists);
+    ConversionSetup(ConversionDirection direction, bool destinationExists);
 
     TextPathFields fields() const;
     // Runs the conversion through the given file system with the test's
@@ -47,7 +50,7 @@ class ConversionSetup {
     // may be moved to another name ending in ".pdb" or ".map" before the run.
     std::vector<std::uint8_t> expectedDestination() const;
 
-    Direction direction;
+    ConversionDirection direction;
     TempFolder folder;  // source and destination
     TempFolder share;   // the template
     std::string source;
@@ -59,15 +62,15 @@ class ConversionSetup {
 
 // One direction, over an existing destination or to a new one.
 struct Case {
-    Direction direction;
+    ConversionDirection direction;
     bool destinationExists;
 };
 
 void PrintTo(const Case& c, std::ostream* out);
 std::string caseName(const testing::TestParamInfo<Case>& info);
-inline const auto kAllCases =
-    testing::Values(Case{Direction::PdbToMap, true}, Case{Direction::PdbToMap, false},
-                    Case{Direction::MapToPdb, true}, Case{Direction::MapToPdb, false});
+inline const auto kAllCases = testing::Values(
+    Case{ConversionDirection::PdbToMap, true}, Case{ConversionDirection::PdbToMap, false},
+    Case{ConversionDirection::MapToPdb, true}, Case{ConversionDirection::MapToPdb, false});
 
 // Runs the case once with nothing failing, writes cut into pieces of the given
 // size, checks that it succeeded and returns every file step it took.
