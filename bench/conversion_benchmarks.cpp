@@ -4,70 +4,59 @@
 #include <string>
 
 #include "bench/bench_names.h"
-#include "bench/bench_services.h"
-#include "platform/text_encoding.h"
+#include "tests/support/expected_text.h"
+#include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
-#include "zone/map_file.h"
 
 namespace zonora::bench {
 namespace {
 
 using test::TempFolder;
 
-// Success is the one outcome that clears the fields; anything else would
-// time an error path instead.
-bool succeeded(const TextPathFields& fields, const QuietMessageBox& box,
-               const std::string& expectedLast) {
-    return fields.map.empty() && fields.pdb.empty() && box.last == expectedLast;
-}
-
-bool written(const std::string& pdb, const ZoneTable& zones) {
-    const auto bytes = test::readBytes(pdb);
-    if (bytes.size() < 2978) return false;
-    for (std::size_t k = 0; k < kZoneCount; ++k) {
-        if (bytes[2467 + 2 * k] != zones[k]) return false;
+// One conversion per iteration. Success is the one outcome that clears the
+// fields and ends with the given box; anything else would time an error path
+// instead. The fakes' records are emptied each time, so that long runs use no
+// more memory.
+void timeConversion(benchmark::State& state, void (*convert)(PathFields&, ConversionServices&),
+                    test::FakeServices& world, const std::string& map, const std::string& pdb,
+                    const std::string& lastBox) {
+    for (auto _ : state) {
+        TextPathFields fields(map, pdb);
+        convert(fields, world.services);
+        const std::string last =
+            world.box.shown.empty() ? "(nothing shown)" : world.box.shown.back().prompt;
+        world.box.shown.clear();
+        world.installTool.handedOff.clear();
+        if (!fields.map.empty() || !fields.pdb.empty() || last != lastBox) {
+            state.SkipWithError(("the conversion failed: " + last).c_str());
+            break;
+        }
     }
-    return true;
 }
 
 void pdbToMap(benchmark::State& state) {
     TempFolder folder;
     const std::string pdb = folder.file("zones.pdb");
-    const std::string map = folder.file("zones.map");
     test::writeBytes(pdb, test::makeZoneDatabase(test::sampleZones()));
-    BenchServices world(folder.file("unused-template.org"));
-    for (auto _ : state) {
-        TextPathFields fields(map, pdb);
-        PdbToMap(fields, world.services);
-        if (!succeeded(fields, world.box, "Conversion Complete.  New Tesk Map file created.")) {
-            state.SkipWithError(("PdbToMap failed: " + world.box.last).c_str());
-            break;
-        }
-    }
+    test::FakeServices world;
+    timeConversion(state, PdbToMap, world, folder.file("zones.map"), pdb, test::kMapCreated);
 }
 
 void mapToPdb(benchmark::State& state) {
     TempFolder folder;
-    const std::string templatePath = folder.file("Kolpa.org");
     const std::string map = folder.file("zones.map");
     const std::string pdb = folder.file("zones.pdb");
-    test::writeBytes(templatePath, test::makeZoneDatabase(ZoneTable{}));
-    test::writeText(map, formatMapFile(test::sampleZones(),
-                                       toAnsi(mapFileHeader("zones", "4/12/2002", "2:00:33 PM"))));
-    BenchServices world(templatePath);
-    for (auto _ : state) {
-        TextPathFields fields(map, pdb);
-        MapToPdb(fields, world.services);
-        if (!succeeded(fields, world.box,
-                       "Please use Palm's Install tool to load the converted PDB file on next "
-                       "Hotsync.")) {
-            state.SkipWithError(("MapToPdb failed: " + world.box.last).c_str());
-            break;
-        }
-    }
-    if (!state.error_occurred() && !written(pdb, test::sampleZones())) {
-        state.SkipWithError("the PDB lacks the zones");
+    const auto templateBytes = test::makeZoneDatabase(ZoneTable{});
+    test::FakeServices world;
+    world.templates.path = folder.file("Kolpa.org");
+    test::writeBytes(world.templates.path, templateBytes);
+    test::writeText(map, test::mapText(test::sampleZones(), "zones"));
+    timeConversion(state, MapToPdb, world, map, pdb, test::kUseInstallTool);
+    if (!state.error_occurred() &&
+        test::readBytes(pdb) !=
+            test::patchedZoneDatabase(templateBytes, test::sampleZones(), "zones")) {
+        state.SkipWithError("the PDB is not the template with the zones");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "bench/bench_names.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/text_encoding.h"
+#include "tests/support/expected_text.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"
@@ -16,11 +17,6 @@ namespace zonora::bench {
 namespace {
 
 using test::TempFolder;
-
-std::string sampleMapText() {
-    return formatMapFile(test::sampleZones(),
-                         toAnsi(mapFileHeader("zones", "4/12/2002", "2:00:33 PM")));
-}
 
 void readZones(benchmark::State& state) {
     TempFolder folder;
@@ -54,7 +50,8 @@ void writeMap(benchmark::State& state) {
         map->flush();
         map->commit();
     }
-    if (!state.error_occurred() && test::readText(path) != sampleMapText()) {
+    if (!state.error_occurred() &&
+        test::readText(path) != test::mapText(test::sampleZones(), "zones")) {
         state.SkipWithError("the Map file is wrong");
     }
 }
@@ -62,7 +59,7 @@ void writeMap(benchmark::State& state) {
 void scanMap(benchmark::State& state) {
     TempFolder folder;
     const std::string path = folder.file("zones.map");
-    test::writeText(path, sampleMapText());
+    test::writeText(path, test::mapText(test::sampleZones(), "zones"));
     PosixFileSystem files;
     for (auto _ : state) {
         const auto map = files.openRead(path);

@@ -8,8 +8,8 @@
 
 #include "fuzz/allocation_meter.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_files.h"
 #include "platform/runtime_error.h"
+#include "tests/support/memory_files.h"
 #include "zone/map_file.h"
 
 namespace {
@@ -26,7 +26,7 @@ struct Outcome {
 };
 
 Outcome scan(std::span<const std::uint8_t> bytes, std::size_t readSize, std::size_t repeat) {
-    zonora::fuzz::MemoryInputFile file(bytes, readSize, repeat);
+    zonora::test::MemoryInputFile file(bytes, readSize, repeat);
     try {
         return {zonora::scanMapFile(file), 0};
     } catch (const zonora::RuntimeError& error) {

@@ -12,14 +12,15 @@
 
 #include "fuzz/allocation_meter.h"
 #include "fuzz/fuzz_check.h"
-#include "fuzz/memory_files.h"
 #include "platform/runtime_error.h"
+#include "tests/support/memory_files.h"
+#include "tests/support/pdb_image.h"
 #include "zone/zone_database.h"
 
 namespace {
 
 using zonora::ZoneTable;
-using zonora::fuzz::MemoryInputFile;
+using zonora::test::MemoryInputFile;
 using Bytes = std::span<const std::uint8_t>;
 
 constexpr std::size_t kMemoryBound = 4 * 1024;  // the block and the header, nothing more
@@ -79,20 +80,15 @@ void checkWriter(Bytes bytes, const ZoneTable& zones, const std::string& name) {
     FUZZ_CHECK(accepted == acceptable(bytes));
     if (!accepted) return;
 
-    zonora::fuzz::MemoryFileSystem files;
+    zonora::test::MemoryFileSystem files;
     {
         auto out = files.replace("new.pdb");
         zonora::writeZoneDatabase(templateFile, *out, zones, name);
         out->commit();
     }
     const std::vector<std::uint8_t>& written = files.files.at("new.pdb");
-    std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
-    for (std::size_t k = 0; k < zonora::kZoneCount; ++k) expected[2467 + 2 * k] = zones[k];
-    std::fill_n(expected.begin(), 5, 0);
-    const std::size_t length = std::min<std::size_t>(name.size(), 31);
-    std::copy_n(name.begin(), length, expected.begin());
-    expected[length] = 0;
-    FUZZ_CHECK(written == expected);
+    FUZZ_CHECK(written ==
+               zonora::test::patchedZoneDatabase({bytes.begin(), bytes.end()}, zones, name));
 
     MemoryInputFile back(written);
     const auto read = zonora::readZoneTable(back);

@@ -13,19 +13,10 @@ using test::writeBytes;
 using test::writeText;
 namespace fs = std::filesystem;
 
-constexpr const char* kPdbCreated = "Conversion Complete.  New Druma PDB file created.";
-constexpr const char* kUseInstallTool =
-    "Please use Palm's Install tool to load the converted PDB file on next Hotsync.";
-
-// The expected database, built from the layout rules rather than the writer.
-std::vector<std::uint8_t> expectedDatabase(std::vector<std::uint8_t> image, const ZoneTable& zones,
-                                           const std::string& ansiName) {
-    for (std::size_t k = 0; k < kZoneCount; ++k) image[2467 + 2 * k] = zones[k];
-    for (std::size_t i = 0; i < 5; ++i) image[i] = 0;
-    std::copy(ansiName.begin(), ansiName.end(), image.begin());
-    image[ansiName.size()] = 0;
-    return image;
-}
+using test::kPdbCreated;
+using test::kUseInstallTool;
+using test::patchedZoneDatabase;
+using test::reportHead;
 
 std::string mapOf(const std::vector<int>& values) {
     std::string text = "a hand-made map\r\n";
@@ -88,7 +79,7 @@ TEST_F(MapToPdbTest, BuildsTheDatabaseFromTheTemplateAndClearsTheFields) {
     EXPECT_EQ(fake.box.shown[0].title, "Zonora");
     EXPECT_EQ(fields.cleared, "pm");
     EXPECT_EQ(readBytes(path("zones.pdb")),
-              expectedDatabase(templateBytes, tableOf(values), "zones"));
+              patchedZoneDatabase(templateBytes, tableOf(values), "zones"));
     EXPECT_EQ(readBytes(path("Kolpa.org")), templateBytes);
 }
 
@@ -114,10 +105,10 @@ TEST_F(MapToPdbTest, AFailedInstallStartIsReportedAfterTheFileIsComplete) {
     test::RecordingFields fields(path("zones.map"), path("zones.pdb"));
     MapToPdb(fields, services);
     EXPECT_EQ(prompts().front(), kPdbCreated);
-    EXPECT_EQ(reportHead(), head(53));
+    EXPECT_EQ(shownHead(), reportHead(53));
     EXPECT_EQ(fields.cleared, "");
     EXPECT_EQ(readBytes(path("zones.pdb")),
-              expectedDatabase(templateBytes, tableOf(counting(256)), "zones"));
+              patchedZoneDatabase(templateBytes, tableOf(counting(256)), "zones"));
 }
 
 TEST_F(MapToPdbTest, AsksAboutAShortMapWithNoAsTheDefault) {
@@ -131,7 +122,7 @@ TEST_F(MapToPdbTest, AsksAboutAShortMapWithNoAsTheDefault) {
     EXPECT_EQ(question.defaultButton, DefaultButton::Second);
     EXPECT_EQ(question.title, "Zonora");
     EXPECT_EQ(readBytes(path("short.pdb")),
-              expectedDatabase(templateBytes, tableOf(counting(255)), "short"));
+              patchedZoneDatabase(templateBytes, tableOf(counting(255)), "short"));
 }
 
 TEST_F(MapToPdbTest, AnsweringNoChangesNothing) {
@@ -146,16 +137,23 @@ TEST_F(MapToPdbTest, BadMapFilesAreReportedBeforeTheTemplateIsTouched) {
     struct Case {
         std::string text;
         int error;
+        std::string description;  // says where, with the Map path as given
     };
-    const std::vector<Case> cases = {{mapOf(counting(257)), 9},
-                                     {mapOf({1, 2, -3}), 6},
-                                     {mapOf({1, 2, 3}) + std::string(64, ' ') + "255.7\r\n", 6}};
+    const std::string map = path("bad.map");
+    const std::vector<Case> cases = {
+        {mapOf(counting(257)), 9,
+         "Subscript out of range: more than 256 numbers in " + map +
+             "; the 257th is \"1\" on line 18"},
+        {mapOf({1, 2, -3}), 6, "Overflow: \"-3\" on line 2 of " + map + " is outside 0 to 255"},
+        {mapOf({1, 2, 3}) + std::string(64, ' ') + "255.7\r\n", 6,
+         "Overflow: \"255.7\" on line 3 of " + map + " is outside 0 to 255"}};
     for (const Case& c : cases) {
         fake.box.shown.clear();
-        writeText(path("bad.map"), c.text);
-        runKeepingDestination(path("bad.map"));
+        writeText(map, c.text);
+        runKeepingDestination(map);
         EXPECT_EQ(prompts().size(), 1u);
-        EXPECT_EQ(reportHead(), head(c.error));
+        EXPECT_EQ(shownHead(), reportHead(c.error));
+        EXPECT_EQ(prompts().back(), shownHead() + "\r" + c.description);
     }
 }
 
@@ -192,7 +190,7 @@ TEST_F(MapToPdbTest, FileProblemsAreReportedAndTheDestinationSurvives) {
         fake.box.shown.clear();
         c.arrange();
         runKeepingDestination(c.map);
-        EXPECT_EQ(reportHead(), head(c.error));
+        EXPECT_EQ(shownHead(), reportHead(c.error));
         fs::remove_all(path("Kolpa.org"));
         writeBytes(path("Kolpa.org"), templateBytes);
     }
@@ -216,7 +214,7 @@ TEST_F(MapToPdbTest, RefusesToWriteOverTheMapOrTheTemplate) {
          {path("zones.map"), path("link.pdb"), path("Kolpa.org"), path("tlink.pdb")}) {
         fake.box.shown.clear();
         const auto fields = run(path("zones.map"), pdb);
-        EXPECT_EQ(reportHead(), head(75)) << pdb;
+        EXPECT_EQ(shownHead(), reportHead(75)) << pdb;
         EXPECT_EQ(fields.cleared, "");
     }
     EXPECT_EQ(test::readText(path("zones.map")), mapBefore);
@@ -226,7 +224,7 @@ TEST_F(MapToPdbTest, RefusesToWriteOverTheMapOrTheTemplate) {
 TEST_F(MapToPdbTest, MissingDestinationFolderIsPathNotFound) {
     writeText(path("zones.map"), mapOf(counting(256)));
     run(path("zones.map"), path("gone/zones.pdb"));
-    EXPECT_EQ(reportHead(), head(76));
+    EXPECT_EQ(shownHead(), reportHead(76));
 }
 
 TEST_F(MapToPdbTest, NamesAreCutTo31CharactersAndWrittenInWindows1252) {
@@ -234,11 +232,11 @@ TEST_F(MapToPdbTest, NamesAreCutTo31CharactersAndWrittenInWindows1252) {
     const std::string longName(40, 'L');
     run(path("zones.map"), path(longName + ".pdb"));
     EXPECT_EQ(readBytes(path(longName + ".pdb")),
-              expectedDatabase(templateBytes, tableOf(counting(256)), longName.substr(0, 31)));
+              patchedZoneDatabase(templateBytes, tableOf(counting(256)), longName.substr(0, 31)));
 
     run(path("zones.map"), path("z\xc3\xb6n\xe4\xb8\xad.pdb"));
     EXPECT_EQ(readBytes(path("z\xc3\xb6n\xe4\xb8\xad.pdb")),
-              expectedDatabase(templateBytes, tableOf(counting(256)), "z\xf6n?"));
+              patchedZoneDatabase(templateBytes, tableOf(counting(256)), "z\xf6n?"));
 }
 
 TEST_F(MapToPdbTest, RoundTripThroughTheMapKeepsTheZones) {
@@ -256,8 +254,10 @@ TEST_F(MapToPdbTest, RoundTripThroughTheMapKeepsTheZones) {
         const auto bytes = readBytes(path(name + ".pdb"));
         ASSERT_EQ(bytes.size(), templateBytes.size());
         for (std::size_t k = 0; k < kZoneCount; ++k) {
-            ASSERT_EQ(bytes[2467 + 2 * k], zones[k]) << k;
-            ASSERT_EQ(bytes[2466 + 2 * k], templateBytes[2466 + 2 * k]) << k;
+            ASSERT_EQ(bytes[test::kRecordOffset + 1 + 2 * k], zones[k]) << k;
+            ASSERT_EQ(bytes[test::kRecordOffset + 2 * k],
+                      templateBytes[test::kRecordOffset + 2 * k])
+                << k;
         }
     }
 }

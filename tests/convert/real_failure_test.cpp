@@ -40,7 +40,7 @@ class RealFailureTest : public test::ConversionTest {
                 ::setrlimit(RLIMIT_FSIZE, &limit);
                 test::RecordingFields fields(map, pdb);
                 toPdb ? MapToPdb(fields, fake.services) : PdbToMap(fields, fake.services);
-                if (reportHead() != head(error)) return 10;
+                if (shownHead() != test::reportHead(error)) return 10;
                 return fields.cleared.empty() ? 0 : 11;
             },
             dropRoot);

@@ -1,5 +1,6 @@
 #include "tests/support/child_process.h"
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,6 +45,8 @@ std::string describe(const ChildEnd& end) {
     return end.exited ? "exited with " + std::to_string(end.exitCode)
                       : "ended by signal " + std::to_string(end.signal);
 }
+
+bool addressSanitizerRuns() { return ::dlsym(RTLD_DEFAULT, "__asan_init") != nullptr; }
 
 void openToEveryone(const std::string& folder) { ::chmod(folder.c_str(), 0777); }
 

@@ -22,6 +22,11 @@ ChildEnd runInChild(const std::function<int()>& body, bool dropRoot = false);
 
 std::string describe(const ChildEnd& end);
 
+// Whether AddressSanitizer's runtime is in this process, whichever part of
+// the program was built with it: it reserves far more address space than a
+// limit on a child's address space would allow.
+bool addressSanitizerRuns();
+
 // Lets an unprivileged child work inside a test folder.
 void openToEveryone(const std::string& folder);
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,15 +39,20 @@ class FixedClock : public Clock {
     DateTimeText text{"4/12/2002", "2:00:33 PM"};
 };
 
+// Finds the template at one path when isFile says a file is there: by
+// default a real regular file.
 class FixedTemplateLocator : public TemplateLocator {
   public:
     std::vector<std::string> places() override { return {path}; }
     std::optional<std::string> find() override {
-        std::error_code ignored;
-        if (!std::filesystem::is_regular_file(path, ignored)) return std::nullopt;
+        if (!isFile(path)) return std::nullopt;
         return path;
     }
     std::string path;
+    std::function<bool(const std::string&)> isFile = [](const std::string& p) {
+        std::error_code ignored;
+        return std::filesystem::is_regular_file(p, ignored);
+    };
 };
 
 class RecordingInstallTool : public InstallTool {
@@ -59,14 +65,18 @@ class RecordingInstallTool : public InstallTool {
     std::vector<std::string> handedOff;
 };
 
-// A conversion's whole outside world, with real files.
-struct FakeServices {
-    NativeFileSystem files;
+// A conversion's whole outside world over the given files.
+template <class Files>
+struct FakeServicesOver {
+    Files files;
     RecordingMessageBox box;
     FixedClock clock;
     FixedTemplateLocator templates;
     RecordingInstallTool installTool;
     ConversionServices services{files, box, clock, templates, installTool};
 };
+
+// ... with real files.
+using FakeServices = FakeServicesOver<NativeFileSystem>;
 
 }  // namespace zonora::test

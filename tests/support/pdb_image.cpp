@@ -50,6 +50,18 @@ std::vector<std::uint8_t> makeZoneDatabase(const ZoneTable& zones, std::uint16_t
     return bytes;
 }
 
+std::vector<std::uint8_t> patchedZoneDatabase(std::vector<std::uint8_t> templateBytes,
+                                              const ZoneTable& zones, const std::string& name) {
+    for (std::size_t k = 0; k < kZoneCount; ++k)
+        templateBytes[kRecordOffset + 1 + 2 * k] = zones[k];
+    // The writer clears the first five bytes whatever the name's length.
+    std::fill_n(templateBytes.begin(), 5, 0);
+    const std::size_t length = std::min<std::size_t>(name.size(), 31);
+    std::copy_n(name.begin(), length, templateBytes.begin());
+    templateBytes[length] = 0;
+    return templateBytes;
+}
+
 ZoneTable sampleZones() {
     ZoneTable zones{};
     for (std::size_t k = 0; k < kZoneCount; ++k) zones[k] = static_cast<std::uint8_t>(7 * k + 3);

@@ -13,18 +13,9 @@ constexpr unsigned kSaveFlags = 0x8806;
 constexpr const char* kMapFilter = "All files (*.*)|*.*|Map Files|*.map";
 constexpr const char* kPdbFilter = "All files (*.*)|*.*|PDB Files|*.PDB";
 
-struct Harness {
-    explicit Harness(TextForm start) : form(std::move(start)) {}
-    TextForm form;
-    FakeServices fakes;
-    ScriptedFileDialog cd{form};
-    bool ended = false;
-    FormHandlers handlers{form, fakes.services, cd, [this] { ended = true; }};
-};
-
 enum class Button { Map, Pdb };
 
-void click(Harness& h, Button button) {
+void click(HandlerHarness& h, Button button) {
     if (button == Button::Map) {
         h.handlers.Cmdbrm_Click();
     } else {
@@ -51,7 +42,7 @@ class DialogSetUp : public ::testing::TestWithParam<DialogCase> {};
 // target field already empty, and puts the chosen path in that field.
 TEST_P(DialogSetUp, OpensTheRightDialogAndFillsItsField) {
     const DialogCase& c = GetParam();
-    Harness h(TextForm(c.map, c.pdb, c.direction));
+    HandlerHarness h(TextForm(c.map, c.pdb, c.direction));
     h.cd.choice = "/chosen/file";
     click(h, c.button);
 
@@ -102,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FileSelection, WithoutADirectionAsksForOneAndChangesNothing) {
     for (Button button : {Button::Map, Button::Pdb}) {
-        Harness h(TextForm("/a.map", "/b.pdb", Direction::None));
+        HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::None));
         click(h, button);
         EXPECT_TRUE(h.cd.shown.empty());
         ASSERT_EQ(h.fakes.box.shown.size(), 1u);
@@ -119,7 +110,7 @@ TEST(FileSelection, WithoutADirectionAsksForOneAndChangesNothing) {
 TEST(FileSelection, CancelOrFailureLeavesTheTargetEmptyAndSaysNothing) {
     for (bool fails : {false, true}) {
         for (Direction direction : {Direction::MapToPdb, Direction::PdbToMap}) {
-            Harness h(TextForm("/a.map", "/b.pdb", direction));
+            HandlerHarness h(TextForm("/a.map", "/b.pdb", direction));
             h.cd.fails = fails;
             h.handlers.Cmdbrm_Click();
             EXPECT_EQ(h.cd.shown.size(), 1u);
@@ -133,13 +124,13 @@ TEST(FileSelection, CancelOrFailureLeavesTheTargetEmptyAndSaysNothing) {
 // A proposal from a field under three characters fails before the target is
 // cleared, so the target keeps its text and no dialog opens.
 TEST(FileSelection, ShortProposalSourceKeepsTheTargetAndOpensNothing) {
-    Harness mapSide(TextForm("/old.map", "ab", Direction::PdbToMap));
+    HandlerHarness mapSide(TextForm("/old.map", "ab", Direction::PdbToMap));
     mapSide.handlers.Cmdbrm_Click();
     EXPECT_TRUE(mapSide.cd.shown.empty());
     EXPECT_EQ(mapSide.form.map, "/old.map");
     EXPECT_TRUE(mapSide.fakes.box.shown.empty());
 
-    Harness pdbSide(TextForm("é", "/old.pdb", Direction::MapToPdb));
+    HandlerHarness pdbSide(TextForm("é", "/old.pdb", Direction::MapToPdb));
     pdbSide.handlers.cmdbrp_Click();
     EXPECT_TRUE(pdbSide.cd.shown.empty());
     EXPECT_EQ(pdbSide.form.pdb, "/old.pdb");
@@ -159,7 +150,7 @@ TEST(ProposedName, RaisesErrorFiveUnderThreeCharacters) {
 // The properties persist in the dialog object; each click sets them all, so
 // an Open after a Save starts with an empty name again.
 TEST(FileSelection, EveryClickSetsEveryProperty) {
-    Harness h(TextForm("", "/z/zones.pdb", Direction::PdbToMap));
+    HandlerHarness h(TextForm("", "/z/zones.pdb", Direction::PdbToMap));
     h.cd.choice = "/z/out.map";
     h.handlers.Cmdbrm_Click();
     h.form.direction = Direction::MapToPdb;

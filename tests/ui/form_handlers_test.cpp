@@ -12,15 +12,6 @@
 namespace zonora::test {
 namespace {
 
-struct Harness {
-    explicit Harness(TextForm start) : form(std::move(start)) {}
-    TextForm form;
-    FakeServices fakes;
-    ScriptedFileDialog cd{form};
-    int ends = 0;
-    FormHandlers handlers{form, fakes.services, cd, [this] { ++ends; }};
-};
-
 // Convert runs Map to PDB only when that direction is chosen, and PDB to Map
 // otherwise: each run is told apart by the file it creates.
 TEST(Convert, RunsTheConversionOfTheChosenDirection) {
@@ -38,8 +29,8 @@ TEST(Convert, RunsTheConversionOfTheChosenDirection) {
         } else {
             writeBytes(source, makeZoneDatabase(sampleZones()));
         }
-        Harness h(c.mapToPdb ? TextForm(source, target, c.direction)
-                             : TextForm(target, source, c.direction));
+        HandlerHarness h(c.mapToPdb ? TextForm(source, target, c.direction)
+                                    : TextForm(target, source, c.direction));
         h.fakes.templates.path = folder.file("template.pdb");
         writeBytes(h.fakes.templates.path, makeZoneDatabase(ZoneTable{}));
 
@@ -56,7 +47,7 @@ TEST(Convert, RunsTheConversionOfTheChosenDirection) {
 }
 
 TEST(Convert, AtStartAsksForBothFiles) {
-    Harness h{TextForm()};
+    HandlerHarness h{TextForm()};
     h.handlers.cmdcvt_Click();
     ASSERT_EQ(h.fakes.box.prompts(),
               std::vector<std::string>{"Please select source and destination files to continue"});
@@ -65,7 +56,7 @@ TEST(Convert, AtStartAsksForBothFiles) {
 // Choosing either direction empties the Map field, then the PDB field.
 TEST(Direction, ChoosingOneClearsMapThenPdb) {
     for (bool mapToPdb : {true, false}) {
-        Harness h(TextForm("/a.map", "/b.pdb", Direction::None));
+        HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::None));
         if (mapToPdb) {
             h.handlers.Optm2p_Click();
         } else {
@@ -77,7 +68,7 @@ TEST(Direction, ChoosingOneClearsMapThenPdb) {
 }
 
 TEST(Exit, EndsTheProgramWithoutAWord) {
-    Harness h(TextForm("/a.map", "/b.pdb", Direction::MapToPdb));
+    HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::MapToPdb));
     h.handlers.Cmdexit_Click();
     EXPECT_EQ(h.ends, 1);
     EXPECT_TRUE(h.fakes.box.shown.empty());

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/fake_services.h"
+#include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_controls.h"
+#include "ui/form_handlers.h"
 
 namespace zonora::test {
 
@@ -35,6 +38,17 @@ class TextForm : public FormControls {
     std::string pdb;
     Direction direction = Direction::None;
     std::vector<std::string> log;
+};
+
+// The handlers on a text form, with fake services and a scripted dialog; ends
+// counts the times the handlers ended the program.
+struct HandlerHarness {
+    explicit HandlerHarness(TextForm start) : form(std::move(start)) {}
+    TextForm form;
+    FakeServices fakes;
+    ScriptedFileDialog cd{form};
+    int ends = 0;
+    FormHandlers handlers{form, fakes.services, cd, [this] { ++ends; }};
 };
 
 }  // namespace zonora::test

@@ -1,36 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/native_file_system.h"
 #include "platform/runtime_error.h"
+#include "tests/support/memory_files.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include "tests/support/child_process.h"
+#endif
+
 namespace zonora {
 namespace {
-
-// An input that serves bytes from memory, in reads of a given size.
-class MemoryFile : public InputFile {
-  public:
-    explicit MemoryFile(std::string bytes, std::size_t readSize = 7)
-        : bytes_(std::move(bytes)), readSize_(readSize) {}
-    std::size_t readAt(std::uint64_t, std::span<std::uint8_t>) override { return 0; }
-    std::size_t read(std::span<char> out) override {
-        const std::size_t n = std::min({out.size(), readSize_, bytes_.size() - position_});
-        std::memcpy(out.data(), bytes_.data() + position_, n);
-        position_ += n;
-        return n;
-    }
-    std::uint64_t size() override { return bytes_.size(); }
-    void close() override {}
-
-  private:
-    std::string bytes_;
-    std::size_t readSize_;
-    std::size_t position_ = 0;
-};
 
 struct Scan {
     ScannedMap map;
@@ -38,7 +22,7 @@ struct Scan {
 };
 
 Scan scan(const std::string& text) {
-    MemoryFile file(text);
+    test::MemoryInputFile file(asBytes(text), 7);
     try {
         return {scanMapFile(file), 0};
     } catch (const RuntimeError& error) {
@@ -183,67 +167,22 @@ TEST(MapScanner, BinaryGarbageGivesACountOrANamedError) {
     EXPECT_LE(s.map.count, 256u);
 }
 
-// A file of one endless line, produced on the fly so the test needs no disk.
-class EndlessLine : public InputFile {
-  public:
-    explicit EndlessLine(std::uint64_t size) : left_(size) {}
-    std::size_t readAt(std::uint64_t, std::span<std::uint8_t>) override { return 0; }
-    std::size_t read(std::span<char> out) override {
-        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), left_));
-        std::memset(out.data(), '7', n);
-        left_ -= n;
-        return n;
-    }
-    std::uint64_t size() override { return left_; }
-    void close() override {}
-
-  private:
-    std::uint64_t left_;
-};
-
 // An address-space limit for one child process is a Unix matter.
 #ifndef _WIN32
-}  // namespace
-}  // namespace zonora
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-namespace zonora {
-namespace {
-#if defined(__SANITIZE_ADDRESS__)
-#define ZONORA_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZONORA_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 TEST(MapScanner, ScansAHugeSingleLineInBoundedMemory) {
-#ifdef ZONORA_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the sanitizer reserves far more address space than any limit allows";
-#else
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // 64 MiB of address space more than now; the line is 512 MiB.
-        std::string status = test::readText("/proc/self/status");
-        const std::size_t at = status.find("VmSize:");
-        const rlim_t used = std::stoull(status.substr(at + 7)) * 1024;
+    if (test::addressSanitizerRuns()) GTEST_SKIP() << "no address-space limit fits the sanitizer";
+    const test::ChildEnd end = test::runInChild([] {
+        // 64 MiB of address space more than now; the line is 512 MiB, served
+        // from memory so that the test needs no disk.
+        const std::string status = test::readText("/proc/self/status");
+        const rlim_t used = std::stoull(status.substr(status.find("VmSize:") + 7)) * 1024;
         const rlimit limit{used + (64u << 20), used + (64u << 20)};
         setrlimit(RLIMIT_AS, &limit);
-        EndlessLine file(512ull << 20);
-        try {
-            const ScannedMap map = scanMapFile(file);
-            _exit(map.count == 0 ? 0 : 2);
-        } catch (...) {
-            _exit(3);
-        }
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-#endif
+        const std::string sevens(4096, '7');
+        test::MemoryInputFile file(asBytes(sevens), 0, (512u << 20) / sevens.size());
+        return scanMapFile(file).count == 0 ? 0 : 2;
+    });
+    EXPECT_TRUE(end.succeeded()) << test::describe(end);
 }
 #endif
 
@@ -255,6 +194,45 @@ TEST(MapScanner, ReadsRealFilesThroughTheFileLayer) {
     const ScannedMap map = scanMapFile(*file);
     EXPECT_EQ(map.count, 3u);
     EXPECT_EQ(map.zones[2], 3);
+}
+
+// Errors 6 and 9 say where: the path, the line (counted from 1, every kind of
+// line end and skipped line included) and the word as written.
+TEST(MapScanner, ErrorsNameThePathTheLineAndTheWord) {
+    std::string full;
+    for (int r = 0; r < 16; ++r) full += padded("1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") + "\r\n";
+    struct Case {
+        std::string text;
+        int number;
+        std::string description;
+    };
+    const Case cases[] = {
+        {"\r\n\r\n\r\n\r\n" + padded("1 255.7"), 6,
+         "Overflow: \"255.7\" on line 5 of C:\\maps\\zones.map is outside 0 to 255"},
+        {"short\n\r" + padded("-3x 7"), 6,
+         "Overflow: \"-3x\" on line 3 of C:\\maps\\zones.map is outside 0 to 255"},
+        {full + "\r\n\r\n\r\n" + padded("12 13"), 9,
+         "Subscript out of range: more than 256 numbers in C:\\maps\\zones.map; the 257th is "
+         "\"12\" on line 20"},
+        {full + padded("-3"), 9,  // 9 comes first, with the word that would overflow
+         "Subscript out of range: more than 256 numbers in C:\\maps\\zones.map; the 257th is "
+         "\"-3\" on line 17"},
+        {padded("7\t\xE9 300"), 0, ""},
+        {padded("1 -2\xE9"), 6,  // bytes of another code page are not copied into the text
+         "Overflow: \"-2?\" on line 1 of C:\\maps\\zones.map is outside 0 to 255"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        test::MemoryInputFile file(asBytes(c.text), 5);
+        try {
+            scanMapFile(file, "C:\\maps\\zones.map");
+            EXPECT_EQ(c.number, 0);
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number, c.number);
+            EXPECT_EQ(error.source, "Velbar");
+            EXPECT_EQ(error.description, c.description);
+        }
+    }
 }
 
 }  // namespace

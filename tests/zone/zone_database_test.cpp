@@ -82,23 +82,13 @@ TEST(ZoneDatabaseReader, ShortFilesReadMissingBytesAsZero) {
     // Ends inside the zone block: the zones past the end are 0.
     const ZoneTable zones = test::sampleZones();
     auto bytes = test::makeZoneDatabase(zones);
-    bytes.resize(2466 + 100);
+    bytes.resize(test::kRecordOffset + 100);
     const ReadOutcome outcome = readFrom(bytes);
     ASSERT_TRUE(outcome.zones.has_value());
     for (std::size_t k = 0; k < kZoneCount; ++k) {
-        const std::uint8_t expected = 2466 + 1 + 2 * k < bytes.size() ? zones[k] : 0;
+        const std::uint8_t expected = test::kRecordOffset + 1 + 2 * k < bytes.size() ? zones[k] : 0;
         ASSERT_EQ((*outcome.zones)[k], expected) << "zone " << k;
     }
-}
-
-// The expected file, built from the rules rather than from the writer.
-std::vector<std::uint8_t> expectedImage(std::vector<std::uint8_t> image, const ZoneTable& zones,
-                                        const std::string& name) {
-    for (std::size_t k = 0; k < kZoneCount; ++k) image[2467 + 2 * k] = zones[k];
-    for (std::size_t i = 0; i < 5; ++i) image[i] = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) image[i] = static_cast<std::uint8_t>(name[i]);
-    image[name.size()] = 0;
-    return image;
 }
 
 std::vector<std::uint8_t> written(const std::vector<std::uint8_t>& templateBytes,
@@ -119,7 +109,8 @@ TEST(ZoneDatabaseWriter, PatchesOnlyZonesAndNameOfTheTemplate) {
     for (const std::string name :
          {"", "a", "abc", "zones", "sevench", "abcdefghijklmnopqrstuvwxyz01234"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(written(templateBytes, zones, name), expectedImage(templateBytes, zones, name));
+        EXPECT_EQ(written(templateBytes, zones, name),
+                  test::patchedZoneDatabase(templateBytes, zones, name));
     }
 }
 
@@ -127,7 +118,7 @@ TEST(ZoneDatabaseWriter, CutsLongNamesTo31BytesAndKeepsTheFieldsAfterIt) {
     const auto templateBytes = test::makeZoneDatabase(ZoneTable{});
     const std::string name(40, 'n');
     const auto image = written(templateBytes, ZoneTable{}, name);
-    EXPECT_EQ(image, expectedImage(templateBytes, ZoneTable{}, name.substr(0, 31)));
+    EXPECT_EQ(image, test::patchedZoneDatabase(templateBytes, ZoneTable{}, name.substr(0, 31)));
     EXPECT_EQ(image[31], 0);
 }
 
@@ -137,7 +128,8 @@ TEST(ZoneDatabaseWriter, CopiesLargeTemplatesWhole) {
     for (std::size_t i = 2978; i < templateBytes.size(); ++i)
         templateBytes[i] = static_cast<std::uint8_t>(i);
     const ZoneTable zones = test::sampleZones();
-    EXPECT_EQ(written(templateBytes, zones, "big"), expectedImage(templateBytes, zones, "big"));
+    EXPECT_EQ(written(templateBytes, zones, "big"),
+              test::patchedZoneDatabase(templateBytes, zones, "big"));
 }
 
 TEST(ZoneDatabaseWriter, WrittenDatabaseReadsBackToTheSameTable) {

@@ -1,5 +1,3 @@
-#include "platform/qt/qt_file_dialog.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,6 +7,7 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include "platform/qt/qt_file_dialog.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_script.h"
 
@@ -42,6 +41,30 @@ QtFileDialog pdbOpen() {
 }
 
 QString nameField(QWidget* dialog) { return child<QLineEdit>(dialog, "fileNameEdit")->text(); }
+
+// What the dialog did with a name it refused.
+struct Refusal {
+    QString warning;
+    bool stayedOpen = false;
+};
+
+// Types a name the dialog must refuse, takes the warning, and then types one
+// it accepts.
+void scriptRefusal(ModalScript& script, Refusal& seen, const std::string& refused,
+                   const std::string& accepted) {
+    script
+        .then([refused](QWidget* dialog) {
+            typeIntoFileDialog(dialog, QString::fromStdString(refused));
+        })
+        .then([&seen](QWidget* box) {
+            seen.warning = boxText(box);
+            pressBoxButton(box, QMessageBox::Ok);
+        })
+        .then([&seen, accepted](QWidget* dialog) {
+            seen.stayedOpen = dialog->isVisible();
+            typeIntoFileDialog(dialog, QString::fromStdString(accepted));
+        });
+}
 
 TEST(QtFileDialog, SaveDialogIsSetUpFromTheProperties) {
     const QtFileDialog cd = mapSave();
@@ -151,25 +174,14 @@ TEST_P(SaveRefusal, StaysOpenSaysWhyAndTakesTheNextName) {
     writeText(folder.file("locked.map"), "old");
     ::chmod(folder.file("locked.map").c_str(), 0444);
     QtFileDialog cd = mapSave(folder.file("start.map"));
-    QString warning;
-    bool stayedOpen = false;
+    Refusal seen;
     ModalScript script;
-    script
-        .then([&](QWidget* dialog) {
-            typeIntoFileDialog(dialog, QString::fromStdString(folder.file(GetParam().typed)));
-        })
-        .then([&](QWidget* box) {
-            warning = boxText(box);
-            pressBoxButton(box, QMessageBox::Ok);
-        })
-        .then([&](QWidget* dialog) {
-            stayedOpen = dialog->isVisible();
-            typeIntoFileDialog(dialog, QString::fromStdString(folder.file("fresh")));
-        });
+    scriptRefusal(script, seen, folder.file(GetParam().typed), folder.file("fresh"));
     cd.showSave();
     EXPECT_TRUE(script.finished());
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(warning.contains(QString::fromLatin1(GetParam().reason))) << warning.toStdString();
+    EXPECT_TRUE(seen.stayedOpen);
+    EXPECT_TRUE(seen.warning.contains(QString::fromLatin1(GetParam().reason)))
+        << seen.warning.toStdString();
     EXPECT_EQ(cd.FileName, folder.file("fresh.map"));  // the default extension added
     EXPECT_EQ(readText(folder.file("locked.map")), "old");
 }
@@ -203,25 +215,13 @@ TEST(QtFileDialog, OpenReturnsOnlyAnExistingFile) {
     TempFolder folder;
     writeText(folder.file("zones.pdb"), "x");
     QtFileDialog cd = pdbOpen();
-    QString warning;
-    bool stayedOpen = false;
+    Refusal seen;
     ModalScript script;
-    script
-        .then([&](QWidget* dialog) {
-            typeIntoFileDialog(dialog, QString::fromStdString(folder.file("missing.pdb")));
-        })
-        .then([&](QWidget* box) {
-            warning = boxText(box);
-            pressBoxButton(box, QMessageBox::Ok);
-        })
-        .then([&](QWidget* dialog) {
-            stayedOpen = dialog->isVisible();
-            typeIntoFileDialog(dialog, QString::fromStdString(folder.file("zones")));
-        });
+    scriptRefusal(script, seen, folder.file("missing.pdb"), folder.file("zones"));
     cd.showOpen();
     EXPECT_TRUE(script.finished());
-    EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(warning.contains("missing.pdb")) << warning.toStdString();
+    EXPECT_TRUE(seen.stayedOpen);
+    EXPECT_TRUE(seen.warning.contains("missing.pdb")) << seen.warning.toStdString();
     EXPECT_EQ(cd.FileName, folder.file("zones.pdb"));  // the default extension added
 }
 

@@ -9,7 +9,7 @@
 
 #include "platform/file_system.h"
 
-namespace zonora::fuzz {
+namespace zonora::test {
 
 // A read-only file over bytes the caller keeps, served `repeat` times over in
 // reads of at most `readSize` bytes. It allocates nothing, so what a reader
@@ -48,4 +48,4 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::vector<std::uint8_t>> files;
 };
 
-}  // namespace zonora::fuzz
+}  // namespace zonora::test
