@@ -12,6 +12,7 @@
 #include "convert/conversion.h"
 #include "convert/path_fields.h"
 #include "tests/reliability/faulty_file_system.h"
+#include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/temp_folder.h"
 #include "zone/zone_table.h"
@@ -26,9 +27,6 @@ const char* directionName(ConversionDirection direction);
 // their targets) and other nodes (with their identity) marked as such.
 using FolderImage = std::map<std::string, std::vector<std::uint8_t>>;
 FolderImage imageOf(const std::filesystem::path& folder);
-
-// The box text for a failure: the number, then the description.
-std::string errorReport(int number, const std::string& description);
 
 // Number of file descriptors (handles on Windows) the process holds open.
 int openDescriptors();

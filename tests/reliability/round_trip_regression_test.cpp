@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/posix_file_system.h"
+#include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
@@ -25,14 +26,13 @@ TEST(RoundTripRegression, MapWrittenForANameWithALineBreakReadsBack) {
 
         TextPathFields toMap(folder.file("zones.map"), pdb);
         PdbToMap(toMap, services.services);
-        ASSERT_EQ(services.box.prompts(),
-                  std::vector<std::string>{"Conversion Complete.  New Tesk Map file created."});
+        ASSERT_EQ(services.box.prompts(), std::vector<std::string>{kMapCreated});
 
         services.box.shown.clear();
         TextPathFields toPdb(folder.file("zones.map"), folder.file("back.pdb"));
         MapToPdb(toPdb, services.services);
         ASSERT_FALSE(services.box.prompts().empty());
-        EXPECT_EQ(services.box.prompts()[0], "Conversion Complete.  New Druma PDB file created.");
+        EXPECT_EQ(services.box.prompts()[0], kPdbCreated);
         PosixFileSystem files;
         const auto back = files.openRead(folder.file("back.pdb"));
         EXPECT_EQ(readZoneTable(*back), sampleZones());
