@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/runtime_error.h"
+
 namespace zonora {
 namespace {
 
@@ -66,6 +68,14 @@ std::vector<std::string_view> splitCharacters(std::string_view utf8) {
         i += taken;
     }
     return characters;
+}
+
+std::string withoutLastCharacters(std::string_view utf8, std::size_t count) {
+    const auto characters = splitCharacters(utf8);
+    if (characters.size() < count) throw RuntimeError(errors::kInvalidCall);
+    std::string kept;
+    for (std::size_t i = 0; i + count < characters.size(); ++i) kept.append(characters[i]);
+    return kept;
 }
 
 std::string toWindows1252(std::string_view utf8) {

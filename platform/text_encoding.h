@@ -11,6 +11,10 @@ namespace zonora {
 // valid UTF-8 sequence counts as one character of its own.
 std::vector<std::string_view> splitCharacters(std::string_view utf8);
 
+// The text less its last count characters, as the classic Left(s, Len(s) - n)
+// does: error 5 (invalid procedure call) when it has fewer than count.
+std::string withoutLastCharacters(std::string_view utf8, std::size_t count);
+
 // Windows-1252, one byte a character; a character outside it becomes '?'.
 std::string toWindows1252(std::string_view utf8);
 

@@ -1,5 +1,4 @@
 #include "convert/conversion_frame.h"
-#include "platform/runtime_error.h"
 #include "platform/text_encoding.h"
 #include "ui/form_handlers.h"
 
@@ -86,13 +85,7 @@ void FormHandlers::Cmdbrm_Click() { selectFile(kMapSide, form_, cd_, services_.b
 void FormHandlers::cmdbrp_Click() { selectFile(kPdbSide, form_, cd_, services_.box); }
 
 std::string proposedName(const std::string& otherPath, const std::string& extension) {
-    const auto characters = splitCharacters(otherPath);
-    if (characters.size() < kReplacedLength) throw RuntimeError(errors::kInvalidCall);
-    std::string name;
-    for (std::size_t i = 0; i + kReplacedLength < characters.size(); ++i) {
-        name.append(characters[i]);
-    }
-    return name + extension;
+    return withoutLastCharacters(otherPath, kReplacedLength) + extension;
 }
 
 }  // namespace zonora
