@@ -14,7 +14,7 @@ const std::map<int, std::string>& descriptions() {
         {errors::kInvalidCall, "Invalid procedure call or argument"},
         {errors::kOverflow, "Overflow"},
         {errors::kSubscriptOutOfRange, "Subscript out of range"},
-        {7, "Out of memory"},
+        {errors::kOutOfMemory, "Out of memory"},
         {errors::kBadFileName, "Bad file name or number"},
         {errors::kFileNotFound, "File not found"},
         {errors::kDeviceIo, "Device I/O error"},
@@ -74,7 +74,7 @@ RuntimeError toRuntimeError(std::exception_ptr failure) {
         const int number = numberOf(error);
         return RuntimeError(number, describeError(number) + ": " + error.path);
     } catch (const std::bad_alloc&) {
-        return RuntimeError(7, describeError(7));
+        return RuntimeError(errors::kOutOfMemory, describeError(errors::kOutOfMemory));
     } catch (const std::exception& error) {
         return RuntimeError(errors::kPathFileAccess, error.what());
     } catch (...) {

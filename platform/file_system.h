@@ -28,9 +28,8 @@ class OutputFile {
   public:
     virtual ~OutputFile() = default;
     virtual void write(std::span<const std::uint8_t> bytes) = 0;  // appends
-    virtual void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
-    virtual void flush() = 0;   // to the disk
-    virtual void commit() = 0;  // closes and replaces the target
+    virtual void flush() = 0;                                     // to the disk
+    virtual void commit() = 0;                                    // closes and replaces the target
 };
 
 inline std::span<const std::uint8_t> asBytes(std::string_view text) {

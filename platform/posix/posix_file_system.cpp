@@ -125,17 +125,6 @@ class PosixOutputFile : public OutputFile {
         }
     }
 
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                       static_cast<off_t>(offset + done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) fail(lastError(), path_);
-            done += static_cast<std::size_t>(n);
-        }
-    }
-
     void flush() override {
         if (::fsync(fd_) != 0) fail(lastError(), path_);
     }

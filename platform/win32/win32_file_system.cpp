@@ -282,7 +282,8 @@ class Win32OutputFile : public OutputFile {
         next_ += bytes.size();
     }
 
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+    // Positioned writes need no shared file pointer.
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
         std::size_t done = 0;
         while (done < bytes.size()) {
             const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));

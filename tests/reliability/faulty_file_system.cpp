@@ -55,14 +55,6 @@ class FaultyOutputFile : public OutputFile {
             owner_.run(Operation::Write, path_, [&] { inner_->write(piece); });
         }
     }
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        for (const auto piece : pieces(bytes)) {
-            owner_.run(Operation::Write, path_, [&] {
-                inner_->writeAt(offset + static_cast<std::uint64_t>(piece.data() - bytes.data()),
-                                piece);
-            });
-        }
-    }
     void flush() override {
         owner_.run(Operation::Flush, path_, [&] { inner_->flush(); });
     }

@@ -27,11 +27,6 @@ class MemoryOutputFile : public OutputFile {
     void write(std::span<const std::uint8_t> bytes) override {
         content_.insert(content_.end(), bytes.begin(), bytes.end());
     }
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        if (content_.size() < offset + bytes.size()) content_.resize(offset + bytes.size());
-        std::copy(bytes.begin(), bytes.end(),
-                  content_.begin() + static_cast<std::ptrdiff_t>(offset));
-    }
     void flush() override {}
     void commit() override { owner_.files[path_] = std::move(content_); }
 
