@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bench/bench_names.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "platform/text_encoding.h"
 #include "tests/support/expected_text.h"
 #include "tests/support/pdb_image.h"
@@ -22,7 +22,7 @@ void readZones(benchmark::State& state) {
     TempFolder folder;
     const std::string path = folder.file("zones.pdb");
     test::writeBytes(path, test::makeZoneDatabase(test::sampleZones()));
-    PosixFileSystem files;
+    NativeFileSystem files;
     for (auto _ : state) {
         const auto pdb = files.openRead(path);
         const auto zones = readZoneTable(*pdb);
@@ -40,7 +40,7 @@ void readZones(benchmark::State& state) {
 void writeMap(benchmark::State& state) {
     TempFolder folder;
     const std::string path = folder.file("zones.map");
-    PosixFileSystem files;
+    NativeFileSystem files;
     const ZoneTable zones = test::sampleZones();
     for (auto _ : state) {
         const std::string text =
@@ -60,7 +60,7 @@ void scanMap(benchmark::State& state) {
     TempFolder folder;
     const std::string path = folder.file("zones.map");
     test::writeText(path, test::mapText(test::sampleZones(), "zones"));
-    PosixFileSystem files;
+    NativeFileSystem files;
     for (auto _ : state) {
         const auto map = files.openRead(path);
         const ScannedMap scanned = scanMapFile(*map);
