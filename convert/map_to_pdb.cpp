@@ -45,7 +45,7 @@ void MapToPdb(PathFields& fields, ConversionServices& services) {
         ScannedMap scanned;
         {
             const auto map = services.files.openRead(mapPath);
-            scanned = scanMapFile(*map);
+            scanned = scanMapFile(*map, mapPath);
         }  // the Map file is closed before anything is asked or written
         if (scanned.count < kZoneCount && !continueWithShortMap(services.box, scanned.count)) {
             return;

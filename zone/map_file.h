@@ -27,8 +27,9 @@ struct ScannedMap {
 };
 
 // Reads a possibly hand-edited Map file in bounded memory. Raises error 6 for
-// a value that rounds outside 0 to 255 and error 9 for a 257th value.
-ScannedMap scanMapFile(InputFile& map);
+// a value that rounds outside 0 to 255 and error 9 for a 257th value; their
+// descriptions name the path given here, the line (from 1) and the word.
+ScannedMap scanMapFile(InputFile& map, std::string_view path = {});
 
 // The numeric value a word begins with: sign, digits, fraction, exponent; tabs
 // and line feeds inside are skipped; 0 when the word does not begin with one.

@@ -40,8 +40,18 @@ long long magnitude(std::string_view mantissa, long long exponent) {
     return exponent - static_cast<long long>(leadingZeros);
 }
 
+// A word as it may be shown in a message: bytes that are not printable ASCII
+// become '?', since the file's code page is not the message's.
+std::string printable(std::string_view word) {
+    std::string text;
+    for (char c : word) text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    return text;
+}
+
 class Scanner {
   public:
+    explicit Scanner(std::string_view path) : path_(path) {}
+
     void take(char c) {
         if (c == '\r') {
             endLine();
@@ -86,12 +96,23 @@ class Scanner {
     void store(std::string_view word) {
         const double value = wordValue(word);
         if (!(value < 256.0)) return;  // too large for a zone: passed over
-        if (result_.count == kZoneCount) throw RuntimeError(errors::kSubscriptOutOfRange);
+        // The descriptions say where, so a hand-edited file can be put right.
+        const std::string line = std::to_string(lineNumber_);
+        if (result_.count == kZoneCount) {
+            throw RuntimeError(errors::kSubscriptOutOfRange,
+                               "Subscript out of range: more than 256 numbers in " + path_ +
+                                   "; the 257th is \"" + printable(word) + "\" on line " + line);
+        }
         const double rounded = std::nearbyint(value);  // halves go to the even neighbour
-        if (rounded < 0.0 || rounded > 255.0) throw RuntimeError(errors::kOverflow);
+        if (rounded < 0.0 || rounded > 255.0) {
+            throw RuntimeError(errors::kOverflow, "Overflow: \"" + printable(word) + "\" on line " +
+                                                      line + " of " + path_ +
+                                                      " is outside 0 to 255");
+        }
         result_.zones[result_.count++] = static_cast<std::uint8_t>(rounded);
     }
 
+    std::string path_;
     ScannedMap result_;
     std::string line_;
     std::size_t lineLength_ = 0;
@@ -148,8 +169,8 @@ double wordValue(std::string_view word) {
     return negative ? -value : value;
 }
 
-ScannedMap scanMapFile(InputFile& map) {
-    Scanner scanner;
+ScannedMap scanMapFile(InputFile& map, std::string_view path) {
+    Scanner scanner(path);
     std::vector<char> chunk(kReadChunk);
     for (std::size_t n; (n = map.read(chunk)) > 0;) {
         for (std::size_t i = 0; i < n; ++i) scanner.take(chunk[i]);

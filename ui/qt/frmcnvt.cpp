@@ -1,15 +1,23 @@
 #include "ui/qt/frmcnvt.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QUrl>
 #include <limits>
+#include <optional>
 
+#include "platform/posix/posix_file_system.h"
+#include "ui/cli/open_file.h"
 #include "ui/form_handlers.h"
+#include "ui/form_layout.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/icon.h"
 #include "ui/qt/option_button.h"
@@ -19,21 +27,32 @@
 namespace zonora {
 namespace {
 
-constexpr qreal kDefaultPoints = 8.0;
-constexpr qreal kExitPoints = 12.0;
-constexpr qreal kConvertPoints = 13.8;
-constexpr qreal kTitlePoints = 18.0;
-constexpr int kShapeBorder = 2;
-constexpr int kGroupTitleMargin = 8;  // kept clear on each side of the frame's caption
-const QColor kPanelFill(192, 192, 192);
-const QColor kCaptionYellow(255, 255, 128);
-const QColor kTitleGrey(224, 224, 224);
+using layout::Colour;
+using layout::Control;
+using layout::Kind;
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const TwipRect& twips) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(toPixels(twips));
-    return widget;
+constexpr int kGroupTitleMargin = 8;  // kept clear on each side of the frame's caption
+
+QRect pixelsOf(const Control& control) {
+    const layout::Twips& t = control.twips;
+    return toPixels(TwipRect{t.left, t.top, t.width, t.height});
+}
+
+QFont fontOf(const Control& control) { return formFont(control.font.points, control.font.bold); }
+
+// On the system window colour (Qt's Base) the system text colour is Qt's Text.
+QColor colourOf(const Colour& colour, const QPalette& palette, QPalette::ColorRole fallback) {
+    switch (colour.source) {
+        case Colour::Source::Rgb:
+            return {colour.red, colour.green, colour.blue};
+        case Colour::Source::Window:
+            return palette.color(QPalette::Base);
+        case Colour::Source::WindowText:
+            return palette.color(QPalette::Text);
+        case Colour::Source::Default:
+            break;
+    }
+    return palette.color(fallback);
 }
 
 QSize buttonTextSpace(const QPushButton* button) {
@@ -43,97 +62,140 @@ QSize buttonTextSpace(const QPushButton* button) {
     return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, const TwipRect& twips,
-                  qreal points = kDefaultPoints) {
-    auto* label = place(new QLabel(QString::fromLatin1(caption), parent), name, twips);
+QWidget* makeLabel(QWidget* parent, const Control& control) {
+    auto* label = new QLabel(QString::fromLatin1(control.caption), parent);
+    label->setGeometry(pixelsOf(control));
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(fittingFont(formFont(points), label->text(), label->contentsRect().size()));
+    label->setFont(fittingFont(fontOf(control), label->text(), label->contentsRect().size()));
+    // A label without a colour of its own lets its container show through.
+    if (control.background != Colour{}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, colourOf(control.background, palette, QPalette::Window));
+        palette.setColor(QPalette::WindowText,
+                         colourOf(control.text, palette, QPalette::WindowText));
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
     return label;
 }
 
-void setColours(QLabel* label, const QColor& background, const QColor& text) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    label->setPalette(palette);
-    label->setAutoFillBackground(true);
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
-                        const TwipRect& twips, const QFont& font) {
-    auto* button = place(new QPushButton(QString::fromLatin1(caption), parent), name, twips);
-    button->setFont(fittingFont(font, button->text(), buttonTextSpace(button)));
+QWidget* makeButton(QWidget* parent, const Control& control) {
+    auto* button = new QPushButton(QString::fromLatin1(control.caption), parent);
+    button->setGeometry(pixelsOf(control));
+    button->setFont(fittingFont(fontOf(control), button->text(), buttonTextSpace(button)));
     return button;
 }
 
-QLineEdit* makePathField(QWidget* parent, const char* name, const TwipRect& twips) {
-    auto* field = place(new QLineEdit(parent), name, twips);
+QWidget* makePathField(QWidget* parent, const Control& control) {
+    auto* field = new QLineEdit(parent);
+    field->setGeometry(pixelsOf(control));
     field->setMaxLength(std::numeric_limits<int>::max());
-    field->setFont(formFont(kDefaultPoints));
+    field->setFont(fontOf(control));
     return field;
 }
 
-// Just the round button; the label beside it is its caption.
-QRadioButton* makeOption(QWidget* parent, const char* name, const TwipRect& twips) {
-    return place(new OptionButton(parent), name, twips);
+QWidget* makeFrame(QWidget* parent, const Control& control) {
+    auto* frame = new QGroupBox(QString::fromLatin1(control.caption), parent);
+    frame->setGeometry(pixelsOf(control));
+    frame->setFont(fittingFont(fontOf(control), frame->title(),
+                               QSize(frame->width() - 2 * kGroupTitleMargin, frame->height() / 2)));
+    return frame;
+}
+
+QWidget* makeShape(QWidget* parent, const Control& control) {
+    auto* shape = new Shape(colourOf(control.background, parent->palette(), QPalette::Window),
+                            layout::kShapeBorderPixels, parent);
+    shape->setGeometry(pixelsOf(control));
+    return shape;
+}
+
+QWidget* makeOption(QWidget* parent, const Control& control) {
+    auto* option = new OptionButton(parent);
+    option->setGeometry(pixelsOf(control));
+    return option;
+}
+
+QWidget* makeControl(QWidget* parent, const Control& control) {
+    switch (control.kind) {
+        case Kind::Frame:
+            return makeFrame(parent, control);
+        case Kind::OptionButton:
+            return makeOption(parent, control);
+        case Kind::Label:
+            return makeLabel(parent, control);
+        case Kind::Button:
+            return makeButton(parent, control);
+        case Kind::TextField:
+            return makePathField(parent, control);
+        case Kind::Rectangle:
+            return makeShape(parent, control);
+        case Kind::FileDialog:
+            break;  // the dialog is a service handed to the handlers
+    }
+    return nullptr;
+}
+
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return std::nullopt;
+    return urls.front().toLocalFile().toStdString();
 }
 
 }  // namespace
 
 frmcnvt::frmcnvt(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("frmcnvt"));
-    setWindowTitle(QString::fromLatin1(kWindowCaption));
+    setObjectName(QString::fromLatin1(layout::kWindowName));
+    setWindowTitle(QString::fromLatin1(layout::kWindowCaption));
     setWindowIcon(programIcon());
-    setFont(formFont(kDefaultPoints));
-    resize(toPixels(kClientWidthTwips, kClientHeightTwips));
+    setFont(formFont(layout::kDefaultFont.points));
+    resize(toPixels(layout::kClientWidthTwips, layout::kClientHeightTwips));
     createControls();
     orderTabs();
+    setAcceptDrops(true);
+    // The fields would take a dropped file as text; the window takes it instead.
+    tbm_->installEventFilter(this);
+    tbp_->installEventFilter(this);
 }
 
 // Each control is created above the ones before it, so creation runs from the
-// bottom of the stacking order to the top.
+// bottom of the stacking order to the top; a container comes into being just
+// before its first control.
 void frmcnvt::createControls() {
-    Shape2_ = place(new Shape(kPanelFill, kShapeBorder, this), "Shape2", {144, 1836, 5412, 912});
-    Shape1_ = place(new Shape(kPanelFill, kShapeBorder, this), "Shape1", {144, 792, 5412, 876});
-
-    Label1_ = makeLabel(this, "Label1", "Map file to convert/create", {360, 900, 2136, 228});
-    setColours(Label1_, kCaptionYellow, palette().color(QPalette::WindowText));
-    Label2_ = makeLabel(this, "Label2", "Druma Zonora", {936, 36, 4044, 516}, kTitlePoints);
-    setColours(Label2_, kTitleGrey, Qt::black);
-    Label3_ = makeLabel(this, "Label3", "Palm File to convert/create", {360, 1980, 2172, 228});
-    setColours(Label3_, kCaptionYellow, palette().color(QPalette::WindowText));
-    Label4_ = makeLabel(this, "Label4", "ver 1.3", {5076, 360, 552, 192});
-
-    tbm_ = makePathField(this, "tbm", {288, 1224, 5088, 264});
-    Cmdbrm_ = makeButton(this, "Cmdbrm", "Select Tesk Map file", {3132, 864, 2244, 264},
-                         formFont(kDefaultPoints));
-    cmdbrp_ = makeButton(this, "cmdbrp", "Select Druma PDB file", {3132, 1944, 2244, 264},
-                         formFont(kDefaultPoints));
-    tbp_ = makePathField(this, "tbp", {324, 2304, 5088, 264});
-    cmdcvt_ = makeButton(this, "cmdcvt", "Convert", {2340, 2952, 1956, 444},
-                         formFont(kConvertPoints, true));
-    Cmdexit_ = makeButton(this, "Cmdexit", "Exit", {4608, 2952, 804, 444}, formFont(kExitPoints));
-
-    Frd_ = place(new QGroupBox(QStringLiteral("Direction"), this), "Frd", {396, 2808, 1560, 876});
-    Frd_->setFont(fittingFont(formFont(kDefaultPoints), Frd_->title(),
-                              QSize(Frd_->width() - 2 * kGroupTitleMargin, Frd_->height() / 2)));
-    const QColor windowColour = palette().color(QPalette::Base);
-    const QColor windowText = palette().color(QPalette::Text);
-    Label5_ = makeLabel(Frd_, "Label5", "Map to PDB", {360, 252, 1092, 228});
-    setColours(Label5_, windowColour, windowText);
-    Label6_ = makeLabel(Frd_, "Label6", "PDB to Map", {360, 540, 1092, 228});
-    setColours(Label6_, windowColour, windowText);
-    Optm2p_ = makeOption(Frd_, "Optm2p", {144, 252, 192, 192});
-    Optp2m_ = makeOption(Frd_, "Optp2m", {144, 540, 192, 192});
+    for (auto row = layout::kControls.rbegin(); row != layout::kControls.rend(); ++row) {
+        if (findChild<QWidget*>(QString::fromLatin1(row->name))) continue;
+        QWidget* container = this;
+        if (row->container != std::string_view(layout::kWindowName)) {
+            const auto name = QString::fromLatin1(row->container);
+            container = findChild<QWidget*>(name);
+            if (!container) {
+                container = makeControl(this, layout::control(row->container));
+                container->setObjectName(name);
+            }
+        }
+        if (QWidget* widget = makeControl(container, *row)) {
+            widget->setObjectName(QString::fromLatin1(row->name));
+        }
+    }
+    tbm_ = findChild<QLineEdit*>(QStringLiteral("tbm"));
+    tbp_ = findChild<QLineEdit*>(QStringLiteral("tbp"));
+    Cmdbrm_ = findChild<QPushButton*>(QStringLiteral("Cmdbrm"));
+    cmdbrp_ = findChild<QPushButton*>(QStringLiteral("cmdbrp"));
+    cmdcvt_ = findChild<QPushButton*>(QStringLiteral("cmdcvt"));
+    Cmdexit_ = findChild<QPushButton*>(QStringLiteral("Cmdexit"));
+    Optm2p_ = findChild<QRadioButton*>(QStringLiteral("Optm2p"));
+    Optp2m_ = findChild<QRadioButton*>(QStringLiteral("Optp2m"));
     // The captions are separate labels; screen readers still name the buttons.
-    Optm2p_->setAccessibleName(Label5_->text());
-    Optp2m_->setAccessibleName(Label6_->text());
+    Optm2p_->setAccessibleName(QString::fromLatin1(layout::control("Label5").caption));
+    Optp2m_->setAccessibleName(QString::fromLatin1(layout::control("Label6").caption));
 }
 
 void frmcnvt::orderTabs() {
-    QWidget* const order[] = {tbm_, Cmdbrm_, cmdbrp_, cmdcvt_, Cmdexit_, tbp_, Optm2p_, Optp2m_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    QWidget* previous = nullptr;
+    for (const Control* row : layout::kTabOrder) {
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(row->name));
+        if (previous) QWidget::setTabOrder(previous, widget);
+        previous = widget;
     }
 }
 
@@ -159,5 +221,41 @@ void frmcnvt::setMap(const std::string& path) { tbm_->setText(QString::fromStdSt
 void frmcnvt::setPdb(const std::string& path) { tbp_->setText(QString::fromStdString(path)); }
 bool frmcnvt::mapToPdbSelected() const { return Optm2p_->isChecked(); }
 bool frmcnvt::pdbToMapSelected() const { return Optp2m_->isChecked(); }
+
+void frmcnvt::openFile(const std::string& path) {
+    PosixFileSystem files;
+    const OpenedFile opened = openedFile(path, files);
+    // Selecting a direction runs its handler, which clears both fields first.
+    (opened.mapToPdb ? Optm2p_ : Optp2m_)->setChecked(true);
+    setMap(opened.mapPath);
+    setPdb(opened.pdbPath);
+}
+
+void frmcnvt::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void frmcnvt::dropEvent(QDropEvent* event) {
+    const auto path = droppedFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    openFile(*path);
+}
+
+bool frmcnvt::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+        event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (droppedFile(drop->mimeData())) {
+            if (event->type() == QEvent::Drop) {
+                dropEvent(drop);
+            } else {
+                drop->acceptProposedAction();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 }  // namespace zonora

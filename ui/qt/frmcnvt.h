@@ -4,8 +4,8 @@
 
 #include "ui/form_controls.h"
 
-class QGroupBox;
-class QLabel;
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -13,10 +13,10 @@ class QRadioButton;
 namespace zonora {
 
 class FormHandlers;
-class Shape;
 
-// The program's one window. It lays out the controls and forwards their
-// events to the handlers; the fields and the direction are its state.
+// The program's one window, built from the shared control table. It lays out
+// the controls and forwards their events to the handlers; the fields and the
+// direction are its state.
 class frmcnvt : public QWidget, public FormControls {
     Q_OBJECT
   public:
@@ -34,31 +34,29 @@ class frmcnvt : public QWidget, public FormControls {
     bool mapToPdbSelected() const override;
     bool pdbToMapSelected() const override;
 
+    // Selects the direction that reads path and fills both fields as the
+    // person would: path in its own field, the proposed name in the other.
+    // Converts nothing. Used for a file named at start and for a drop.
+    void openFile(const std::string& path);
+
+  protected:
+    // One local file dropped anywhere on the window, the fields included.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void createControls();
     void orderTabs();
 
-    Shape* Shape2_ = nullptr;
-    Shape* Shape1_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    QLabel* Label2_ = nullptr;
-    QLabel* Label3_ = nullptr;
-    QLabel* Label4_ = nullptr;
     QLineEdit* tbm_ = nullptr;
     QPushButton* Cmdbrm_ = nullptr;
     QPushButton* cmdbrp_ = nullptr;
     QLineEdit* tbp_ = nullptr;
     QPushButton* cmdcvt_ = nullptr;
     QPushButton* Cmdexit_ = nullptr;
-    QGroupBox* Frd_ = nullptr;
-    QLabel* Label5_ = nullptr;
-    QLabel* Label6_ = nullptr;
     QRadioButton* Optm2p_ = nullptr;
     QRadioButton* Optp2m_ = nullptr;
 };
-
-inline constexpr const char* kWindowCaption = "MAP / PDB conversion";
-inline constexpr int kClientWidthTwips = 5760;
-inline constexpr int kClientHeightTwips = 3732;
 
 }  // namespace zonora

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/fake_services.h"
+#include "tests/support/pdb_image.h"
+#include "tests/support/temp_folder.h"
+#include "ui/cli/command_line.h"
+
+namespace zonora::test {
+
+// The command line over real files in a temporary folder, with the clock, the
+// template and the Install Tool of the conversion tests, and its two streams
+// captured.
+struct CommandLineFixture {
+    CommandLineFixture() {
+        fakes.templates.path = folder.file("Kolpa.org");
+        writeBytes(fakes.templates.path, makeZoneDatabase(ZoneTable{}));
+    }
+
+    int run(const std::vector<std::string>& arguments, Terminal* terminal = nullptr) {
+        out.str("");
+        err.str("");
+        Console console{out, err, terminal};
+        return runCommandLine(arguments, services, console);
+    }
+
+    std::string file(const std::string& name) const { return folder.file(name); }
+
+    // A Map file of count values, 16 to a line, as the writer lays them out.
+    std::string writeMap(const std::string& name, int count, const std::string& extra = {}) {
+        std::string text = "Druma zones.PDB convert on 4/12/2002 2:00:33 PM\r\n\r\n";
+        std::string line;
+        for (int i = 0; i < count; ++i) {
+            const std::string value = std::to_string(i * 7 % 256);
+            line += std::string(4 - value.size(), ' ') + value;
+            if (i % 16 == 15 || i + 1 == count) {
+                line.resize(64, ' ');  // a short line would be skipped
+                text += line + "\r\n";
+                line.clear();
+            }
+        }
+        writeText(file(name), text + extra);
+        return file(name);
+    }
+
+    std::string writePdb(const std::string& name) {
+        writeBytes(file(name), makeZoneDatabase(sampleZones()));
+        return file(name);
+    }
+
+    TempFolder folder;
+    FakeServices fakes;
+    CommandLineServices services{fakes.files, fakes.clock, fakes.templates, fakes.installTool};
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+}  // namespace zonora::test

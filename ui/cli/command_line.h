@@ -1,0 +1,78 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/install_tool.h"
+#include "platform/template_locator.h"
+
+namespace zonora {
+
+inline constexpr int kAllConverted = 0;
+inline constexpr int kSomeNotConverted = 1;
+inline constexpr int kUsageError = 2;
+
+enum class ShortMapAnswer { Ask, Yes, No };
+
+struct ConvertCommand {
+    bool toPdb = false;  // to-pdb; to-map otherwise
+    std::vector<std::string> inputs;
+    std::optional<std::string> output;  // -o
+    ShortMapAnswer answer = ShortMapAnswer::Ask;
+};
+struct HelpCommand {};
+struct VersionCommand {};
+struct UsageError {
+    std::string message;
+};
+using Command = std::variant<ConvertCommand, HelpCommand, VersionCommand, UsageError>;
+
+// True when the arguments (the program name left out) start with a command
+// (to-map, to-pdb, --help, -h, --version); anything else is for the window.
+bool isCommand(const std::vector<std::string>& arguments);
+
+Command parseCommand(const std::vector<std::string>& arguments);
+
+std::string helpText();
+std::string versionText();
+
+// Where a conversion of input writes: -o itself for one input that is not a
+// folder; otherwise the name the Save dialog would propose, inside the -o
+// folder when there is one. Raises error 5 for an input under 3 characters.
+std::string outputPath(const std::string& input, const ConvertCommand& command);
+
+// Someone who can answer a question typed at a terminal.
+class Terminal {
+  public:
+    virtual ~Terminal() = default;
+    // One line without its end; nothing at the end of the input.
+    virtual std::optional<std::string> readLine() = 0;
+};
+
+// What the command line writes to and reads from. terminal is null when no
+// one is there to answer (input not a terminal, or a console that is not ours).
+struct Console {
+    std::ostream& out;
+    std::ostream& err;
+    Terminal* terminal = nullptr;
+};
+
+// The conversion services but the message box, which the command line brings.
+struct CommandLineServices {
+    FileSystem& files;
+    Clock& clock;
+    TemplateLocator& templates;
+    InstallTool& installTool;
+};
+
+// Runs the arguments as a command and gives the exit status: kAllConverted,
+// kSomeNotConverted (every other file is still converted) or kUsageError.
+int runCommandLine(const std::vector<std::string>& arguments, CommandLineServices& services,
+                   Console& console);
+
+}  // namespace zonora
