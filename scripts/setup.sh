@@ -11,6 +11,7 @@ packages=(
   libpalm-pdb-perl
   xvfb xauth libxcb1-dev
   g++-mingw-w64-x86-64-posix wine wine64
+  nsis lintian appstream desktop-file-utils xdotool
 )
 
 missing=()

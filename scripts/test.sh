@@ -27,3 +27,6 @@ bash scripts/fuzz-ctest.sh
 
 echo "== Windows program under Wine"
 bash scripts/test-windows.sh
+
+echo "== packages: build, validate, install, start and remove"
+bash scripts/test-packages.sh
