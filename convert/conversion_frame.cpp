@@ -1,5 +1,6 @@
 #include "convert/conversion_frame.h"
 
+#include "convert/base_name.h"
 #include "convert/error_table.h"
 #include "convert/show_error.h"
 
@@ -11,10 +12,20 @@ void tell(MessageBox& box, const std::string& prompt) {
     box.show(message);
 }
 
-bool pathsSelected(const PathFields& fields, MessageBox& box) {
-    if (!fields.mapPath().empty() && !fields.pdbPath().empty()) return true;
-    tell(box, kSelectFilesMessage);
-    return false;
+std::optional<SelectedPaths> selectedPaths(const PathFields& fields, MessageBox& box,
+                                           FileSystem& files, Destination destination) {
+    SelectedPaths paths{fields.mapPath(), fields.pdbPath(), {}};
+    if (paths.map.empty() || paths.pdb.empty()) {
+        tell(box, kSelectFilesMessage);
+        return std::nullopt;
+    }
+    paths.baseName = BaseName(paths.pdb);
+    const bool toMap = destination == Destination::Map;
+    refuseSameFile(
+        files.sameFile(paths.pdb, paths.map),
+        std::string(toMap ? "The Map file and the PDB file" : "The PDB file and the Map file") +
+            " are the same file: " + (toMap ? paths.map : paths.pdb));
+    return paths;
 }
 
 void runReportingErrors(MessageBox& box, const std::function<void()>& steps) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "convert/path_fields.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 
 namespace zonora {
@@ -14,9 +16,21 @@ inline constexpr const char* kSelectFilesMessage =
 // Shows an OK box under the program's title.
 void tell(MessageBox& box, const std::string& prompt);
 
-// The check both conversions start with: false (after telling the user) when
-// either path is empty.
-bool pathsSelected(const PathFields& fields, MessageBox& box);
+// The paths a conversion works on, read once at its start.
+struct SelectedPaths {
+    std::string map;
+    std::string pdb;
+    std::string baseName;  // BaseName of the PDB path
+};
+
+enum class Destination { Map, Pdb };
+
+// The opening both conversions share: nothing (after telling the user) when
+// either path is empty; otherwise both paths and BaseName (error 5 for a short
+// name), after refusing two paths that name one file, since writing the
+// destination would destroy the source.
+std::optional<SelectedPaths> selectedPaths(const PathFields& fields, MessageBox& box,
+                                           FileSystem& files, Destination destination);
 
 // Runs a conversion's steps and reports any failure with ShowError. The steps
 // own their files, so every file is closed by the time the report shows.

@@ -1,4 +1,3 @@
-#include "convert/base_name.h"
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
 #include "platform/runtime_error.h"
@@ -34,13 +33,10 @@ std::string templateNotFound(TemplateLocator& templates) {
 
 void MapToPdb(PathFields& fields, ConversionServices& services) {
     runReportingErrors(services.box, [&] {
-        if (!pathsSelected(fields, services.box)) return;
-        const std::string mapPath = fields.mapPath();
-        const std::string pdbPath = fields.pdbPath();
-        const std::string baseName = BaseName(pdbPath);
-        // Writing the PDB over the Map file would destroy the file being read.
-        refuseSameFile(services.files.sameFile(pdbPath, mapPath),
-                       "The PDB file and the Map file are the same file: " + pdbPath);
+        const auto paths = selectedPaths(fields, services.box, services.files, Destination::Pdb);
+        if (!paths) return;
+        const std::string& mapPath = paths->map;
+        const std::string& pdbPath = paths->pdb;
 
         ScannedMap scanned;
         {
@@ -61,7 +57,7 @@ void MapToPdb(PathFields& fields, ConversionServices& services) {
             const auto templateFile = services.files.openRead(*templatePath);
             checkTemplate(*templateFile, *templatePath);
             const auto pdb = services.files.replace(pdbPath);
-            writeZoneDatabase(*templateFile, *pdb, scanned.zones, toAnsi(baseName));
+            writeZoneDatabase(*templateFile, *pdb, scanned.zones, toAnsi(paths->baseName));
             pdb->flush();
             pdb->commit();
         }

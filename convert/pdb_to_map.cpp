@@ -1,4 +1,3 @@
-#include "convert/base_name.h"
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
 #include "platform/text_encoding.h"
@@ -15,13 +14,10 @@ constexpr const char* kMapCreatedMessage = "Conversion Complete.  New Tesk Map f
 
 void PdbToMap(PathFields& fields, ConversionServices& services) {
     runReportingErrors(services.box, [&] {
-        if (!pathsSelected(fields, services.box)) return;
-        const std::string mapPath = fields.mapPath();
-        const std::string pdbPath = fields.pdbPath();
-        const std::string baseName = BaseName(pdbPath);
-        // Writing the Map over its own source would destroy the database.
-        refuseSameFile(services.files.sameFile(pdbPath, mapPath),
-                       "The Map file and the PDB file are the same file: " + mapPath);
+        const auto paths = selectedPaths(fields, services.box, services.files, Destination::Map);
+        if (!paths) return;
+        const std::string& mapPath = paths->map;
+        const std::string& pdbPath = paths->pdb;
 
         ZoneTable zones{};
         {
@@ -36,7 +32,7 @@ void PdbToMap(PathFields& fields, ConversionServices& services) {
 
         const DateTimeText now = services.clock.now();
         const std::string text =
-            formatMapFile(zones, toAnsi(mapFileHeader(baseName, now.date, now.time)));
+            formatMapFile(zones, toAnsi(mapFileHeader(paths->baseName, now.date, now.time)));
         const auto map = services.files.replace(mapPath);
         map->write(asBytes(text));
         map->flush();
