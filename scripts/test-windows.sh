@@ -11,6 +11,9 @@ cmake --preset windows
 cmake --build --preset windows -j"$(nproc)"
 ctest --preset windows -j"$(nproc)"
 
+echo "== the same bytes from zonora.exe and the Linux program"
+bash scripts/same-bytes.sh build/release/ui/qt/zonora build/windows/ui/win32/zonora.exe
+
 echo "== the Linux program's hand-off to the Install Tool in a Wine prefix"
 log="$(mktemp)"
 ZONORA_FAKE_INSTAPP="$PWD/build/windows/tests/platform/win32/fake_instapp.exe" \
