@@ -7,6 +7,7 @@
 #include "platform/file_error.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/temporary_name.h"
+#include "tests/support/file_system_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -16,18 +17,7 @@ namespace fs = std::filesystem;
 using test::readText;
 using test::writeText;
 
-class FileSystemTest : public testing::Test {
-  protected:
-    std::string path(const std::string& name) const { return folder.file(name); }
-    void replaceWith(const std::string& target, const std::string& text) {
-        auto out = files.replace(target);
-        out->write(asBytes(text));
-        out->flush();
-        out->commit();
-    }
-    test::TempFolder folder;
-    PosixFileSystem files;
-};
+using FileSystemTest = test::NativeFilesTest;
 
 TEST_F(FileSystemTest, AnUncommittedReplacementLeavesNoTrace) {
     writeText(path("a.txt"), "old");

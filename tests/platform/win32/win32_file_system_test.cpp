@@ -12,6 +12,7 @@
 #include "platform/win32/win32_known_folders.h"
 #include "platform/win32/win32_text.h"
 #include "platform/windows_template_locator.h"
+#include "tests/support/file_system_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -44,18 +45,7 @@ HANDLE holdWithoutSharing(const std::string& path) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-class Win32Files : public testing::Test {
-  protected:
-    std::string path(const std::string& name) const { return folder.file(name); }
-    void replaceWith(const std::string& target, const std::string& text) {
-        auto out = files.replace(target);
-        out->write(asBytes(text));
-        out->flush();
-        out->commit();
-    }
-    test::TempFolder folder;
-    Win32FileSystem files;
-};
+using Win32Files = test::NativeFilesTest;
 
 TEST_F(Win32Files, CommitPutsTheNewFileInPlaceAndKeepsTheOldOnesMarks) {
     replaceWith(path("new.pdb"), "fresh");
