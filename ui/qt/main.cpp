@@ -24,14 +24,20 @@
 
 namespace {
 
+// What the window and the command line reach the system through alike.
+struct SystemServices {
+    zonora::PosixFileSystem files;
+    zonora::QtClock clock;
+    zonora::UnixTemplateLocator templates{zonora::unixDataFoldersFromEnvironment()};
+    // HotSync lives in a Wine prefix here.
+    zonora::WineInstallTool installTool{zonora::winePrefixFromEnvironment()};
+};
+
 // The command line needs no display: no QApplication is made for it.
 int runCommand(const std::vector<std::string>& arguments) {
     using namespace zonora;
-    PosixFileSystem files;
-    QtClock clock;
-    UnixTemplateLocator templates(unixDataFoldersFromEnvironment());
-    WineInstallTool installTool(winePrefixFromEnvironment());
-    CommandLineServices services{files, clock, templates, installTool};
+    SystemServices system;
+    CommandLineServices services{system.files, system.clock, system.templates, system.installTool};
     StreamTerminal terminal(std::cin);
     Console console{std::cout, std::cerr, standardInputIsTerminal() ? &terminal : nullptr};
     return runCommandLine(arguments, services, console);
@@ -67,11 +73,9 @@ int main(int argc, char* argv[]) {
     frmcnvt window;
     QtMessageBox box(&window);
     QtFileDialog cd(&window);
-    PosixFileSystem files;
-    QtClock clock;
-    UnixTemplateLocator templates(unixDataFoldersFromEnvironment());
-    WineInstallTool installTool(winePrefixFromEnvironment());  // HotSync lives in Wine here
-    ConversionServices services{files, box, clock, templates, installTool};
+    SystemServices system;
+    ConversionServices services{system.files, box, system.clock, system.templates,
+                                system.installTool};
     FormHandlers handlers(window, services, cd, [] { QCoreApplication::quit(); });
     window.forwardTo(handlers);
     // A file named at start, by a file manager say; Qt has taken its own options out.
