@@ -1,13 +1,16 @@
 #include "ui/win32/frmcnvt.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
 
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_text.h"
+#include "ui/cli/open_file.h"
 #include "ui/form_handlers.h"
 
 namespace zonora {
@@ -109,7 +112,9 @@ WindowKind windowKindOf(Kind kind) {
         case Kind::Button:
             return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0};
         case Kind::TextField:
-            return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+            // A file dropped on a field is delivered to the field itself.
+            return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                    WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES};
         case Kind::Rectangle:
         case Kind::FileDialog:
             break;
@@ -168,6 +173,16 @@ HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
                                            ::GetSystemMetrics(metricY), LR_SHARED));
 }
 
+// The path of a drop of exactly one file; several at once are refused.
+std::optional<std::string> onlyFile(HDROP drop) {
+    if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
+    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, 0, path.data(), length + 1));
+    if (path.empty()) return std::nullopt;
+    return narrow(path);
+}
+
 }  // namespace
 
 frmcnvt::frmcnvt(HINSTANCE instance) {
@@ -194,6 +209,7 @@ frmcnvt::frmcnvt(HINSTANCE instance) {
     }
     layOut();
     resizeClientArea(std::nullopt);
+    ::DragAcceptFiles(hwnd_, TRUE);
 }
 
 frmcnvt::~frmcnvt() {
@@ -245,6 +261,7 @@ void frmcnvt::createControls() {
             const auto data = reinterpret_cast<DWORD_PTR>(this);
             if (row->kind == Kind::TextField) {
                 ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
+                ::SetWindowSubclass(window, fieldProc, 0, data);
             } else if (row->kind == Kind::OptionButton) {
                 ::SetWindowSubclass(window, optionProc, 0, data);
             } else if (row->kind == Kind::Frame) {
@@ -407,6 +424,18 @@ void frmcnvt::directionClicked(Direction direction) {
     }
 }
 
+void frmcnvt::openFile(const std::string& utf8Path) {
+    Win32FileSystem files;
+    const OpenedFile opened = openedFile(utf8Path, files);
+    const std::string_view chosen = opened.mapToPdb ? "Optm2p" : "Optp2m";
+    const std::string_view other = opened.mapToPdb ? "Optp2m" : "Optm2p";
+    ::SendMessageW(control(other), BM_SETCHECK, BST_UNCHECKED, 0);
+    ::SendMessageW(control(chosen), BM_SETCHECK, BST_CHECKED, 0);
+    directionClicked(opened.mapToPdb ? Direction::MapToPdb : Direction::PdbToMap);
+    setMap(opened.mapPath);
+    setPdb(opened.pdbPath);
+}
+
 void frmcnvt::command(int id, int code) {
     if (id == IDOK) {
         // Enter presses the focused button, as in a dialog.
@@ -472,6 +501,13 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 resizeClientArea(POINT{suggested->left, suggested->top});
             }
             ::InvalidateRect(hwnd_, nullptr, TRUE);
+            return 0;
+        }
+        case WM_DROPFILES: {
+            const auto drop = reinterpret_cast<HDROP>(wParam);
+            const std::optional<std::string> path = onlyFile(drop);
+            ::DragFinish(drop);
+            if (path) openFile(*path);
             return 0;
         }
         case WM_CLOSE:
@@ -562,6 +598,21 @@ LRESULT CALLBACK frmcnvt::optionProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// A plain edit control does nothing with a drop: the window opens the file.
+LRESULT CALLBACK frmcnvt::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR) {
+    switch (message) {
+        case WM_DROPFILES:
+            return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, fieldProc, id);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 std::string frmcnvt::text(std::string_view name) const {
     HWND window = control(name);
     std::wstring buffer(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -582,6 +633,24 @@ void frmcnvt::setMap(const std::string& path) { setText("tbm", path); }
 void frmcnvt::setPdb(const std::string& path) { setText("tbp", path); }
 bool frmcnvt::mapToPdbSelected() const { return isChecked("Optm2p"); }
 bool frmcnvt::pdbToMapSelected() const { return isChecked("Optp2m"); }
+
+std::optional<std::string> fileNamedAtStart(const std::vector<std::wstring>& arguments) {
+    std::optional<std::wstring> file;
+    for (const std::wstring& argument : arguments) {
+        if (argument.empty() || argument.starts_with(L'-')) continue;
+        if (file) return std::nullopt;
+        file = argument;
+    }
+    if (!file) return std::nullopt;
+    // The field shows where the file is, whatever folder the program started in.
+    const DWORD size = ::GetFullPathNameW(file->c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD written =
+        size == 0 ? 0 : ::GetFullPathNameW(file->c_str(), size, full.data(), nullptr);
+    if (written == 0 || written >= size) return narrow(*file);
+    full.resize(written);
+    return narrow(full);
+}
 
 void deliver(frmcnvt& window, MSG& message) {
     if (!::IsDialogMessageW(window.hwnd(), &message)) {

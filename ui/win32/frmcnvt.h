@@ -31,6 +31,12 @@ class frmcnvt : public FormControls {
     void forwardTo(FormHandlers& handlers);
     void show(int showCommand = SW_SHOWNORMAL);
 
+    // Fills the window for a file named at start or dropped on it: the
+    // direction that reads it is selected as a click selects it (its handler
+    // clears both fields), then the file and the proposed name go in their
+    // fields. Converts nothing.
+    void openFile(const std::string& utf8Path);
+
     HWND hwnd() const { return hwnd_; }
     // The control's window, or null for one without a window of its own
     // (the shapes, which the window paints, and the file dialog).
@@ -60,6 +66,8 @@ class frmcnvt : public FormControls {
                                       UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
@@ -89,6 +97,11 @@ class frmcnvt : public FormControls {
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
     std::exception_ptr pending_;
 };
+
+// The file the window is to open from the program's arguments (the program
+// name left out): the one argument that is not an option, made absolute;
+// nothing when there is none or more than one.
+std::optional<std::string> fileNamedAtStart(const std::vector<std::wstring>& arguments);
 
 // One message through the window's keyboard handling (Tab, Shift+Tab, arrows,
 // Enter) or to its window.

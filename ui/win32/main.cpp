@@ -1,6 +1,10 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "convert/conversion.h"
 #include "platform/win32/win32_clock.h"
@@ -15,6 +19,21 @@
 #include "ui/cli/console.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/frmcnvt.h"
+
+namespace {
+
+// The arguments as the system splits them, the program name left out.
+std::vector<std::wstring> programArguments() {
+    int count = 0;
+    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!words) return {};
+    std::vector<std::wstring> arguments;
+    for (int i = 1; i < count; ++i) arguments.emplace_back(words[i]);
+    ::LocalFree(words);
+    return arguments;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zonora;
@@ -32,6 +51,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         ConversionServices services{files, box, clock, templates, installTool};
         FormHandlers handlers(window, services, cd, [] { ::PostQuitMessage(0); });
         window.forwardTo(handlers);
+        // A file named at start, by Explorer's Open with say.
+        if (const auto file = fileNamedAtStart(programArguments())) window.openFile(*file);
         window.show(showCommand);
         return runMessageLoop(window);
     } catch (const std::exception&) {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -9,10 +13,14 @@
 #include <vector>
 
 #include "platform/win32/win32_text.h"
+#include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
+#include "tests/support/pdb_image.h"
+#include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/frmcnvt.h"
+#include "zone/map_file.h"
 
 namespace zonora::test {
 namespace {
@@ -51,13 +59,13 @@ const ControlCase kControls[] = {
     {"cmdcvt", L"Button", "Convert", 2340, 2952, 1956, 444, "frmcnvt", 13.8, true, BS_TYPEMASK,
      BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
     {"tbp", L"Edit", "", 324, 2304, 5088, 264, "frmcnvt", 8, false, 0, 0,
-     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, 0},
+     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
     {"cmdbrp", L"Button", "Select Druma PDB file", 3132, 1944, 2244, 264, "frmcnvt", 8, false,
      BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
     {"Cmdbrm", L"Button", "Select Tesk Map file", 3132, 864, 2244, 264, "frmcnvt", 8, false,
      BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
     {"tbm", L"Edit", "", 288, 1224, 5088, 264, "frmcnvt", 8, false, 0, 0,
-     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, 0},
+     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
     {"Label4", L"Static", "ver 1.3", 5076, 360, 552, 192, "frmcnvt", 8, false, SS_TYPEMASK,
      SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
     {"Label3", L"Static", "Palm File to convert/create", 360, 1980, 2172, 228, "frmcnvt", 8, false,
@@ -270,6 +278,7 @@ TEST(Win32Window, CaptionFrameAndClientSize) {
     EXPECT_EQ(textOf(w), "MAP / PDB conversion");
     const LONG style = ::GetWindowLongW(w, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // resizable, min and max
+    EXPECT_EQ(::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES);
     EXPECT_EQ(::GetParent(w), nullptr);
     const int dpi = systemDpi();
     EXPECT_EQ(h.window.dpi(), dpi);
@@ -607,6 +616,171 @@ TEST(Win32Window, PanelsArePaintedWithTheirBorder) {
     ::SelectObject(dc, previous);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
+}
+
+const std::string kMapHeader = "Druma zones.PDB convert on 4/12/2002 2:00:33 PM";
+
+struct OpenCase {
+    const char* name;
+    enum { Pdb, Map, Other } content;
+    bool mapToPdb;
+    const char* proposed;  // the other field's name, in the same folder
+};
+
+const OpenCase kOpenCases[] = {
+    {"zones.pdb", OpenCase::Pdb, false, "zones.MAP"},
+    {"zones.map", OpenCase::Pdb, true, "zones.PDB"},  // a Map file by its name
+    {"ZONES.MAP", OpenCase::Other, true, "ZONES.PDB"},
+    {"zones.txt", OpenCase::Map, true, "zones.PDB"},       // ...or by its first line
+    {"backup.bin", OpenCase::Other, false, "backup.MAP"},  // anything else is taken for a PDB
+    {"Zonen \xc3\xbc\xe6\x97\xa5.pdb", OpenCase::Pdb, false, "Zonen \xc3\xbc\xe6\x97\xa5.MAP"},
+};
+
+void writeCase(const TempFolder& folder, const OpenCase& c) {
+    const std::string path = folder.file(c.name);
+    switch (c.content) {
+        case OpenCase::Pdb:
+            return writeBytes(path, makeZoneDatabase(sampleZones()));
+        case OpenCase::Map:
+            return writeText(path, formatMapFile(sampleZones(), kMapHeader));
+        case OpenCase::Other:
+            return writeText(path, "anything\r\n");
+    }
+}
+
+// A drop of the given files as the shell hands it over; the window frees it.
+HGLOBAL dropOf(const std::vector<std::string>& paths) {
+    std::wstring list;
+    for (const std::string& path : paths) list += widen(path) + L'\0';
+    list += L'\0';
+    if (paths.empty()) list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(), bytes);
+    ::GlobalUnlock(memory);
+    return memory;
+}
+
+void drop(HWND target, const std::vector<std::string>& paths) {
+    ::SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(paths)), 0);
+}
+
+// Named at start, or dropped on the window or on either field: the same
+// direction and fields, and nothing converted until Convert is pressed.
+TEST(Win32Window, OpeningAFileSetsTheDirectionAndFields) {
+    using Open = std::function<void(Harness&, const std::string&)>;
+    struct Way {
+        const char* what;
+        Open open;
+    };
+    const auto dropOn = [](const char* target) {
+        return Open([target](Harness& h, const std::string& path) {
+            drop(target ? h.get(target) : h.window.hwnd(), {path});
+        });
+    };
+    const Way ways[] = {
+        {"openFile", [](Harness& h, const std::string& path) { h.window.openFile(path); }},
+        {"drop on the window", dropOn(nullptr)},
+        {"drop on tbm", dropOn("tbm")},
+        {"drop on tbp", dropOn("tbp")},
+    };
+    for (const Way& way : ways) {
+        for (const OpenCase& c : kOpenCases) {
+            for (const char* before : {"Optm2p", "Optp2m"}) {
+                SCOPED_TRACE(std::string(way.what) + ", " + c.name + ", " + before + " before");
+                TempFolder folder;
+                writeCase(folder, c);
+                Harness h;
+                ::SendMessageW(h.get(before), BM_CLICK, 0, 0);
+                h.window.setMap("old map");
+                h.window.setPdb("old pdb");
+                way.open(h, folder.file(c.name));
+                h.pump();
+                const std::string file = folder.file(c.name);
+                const std::string proposed = folder.file(c.proposed);
+                EXPECT_EQ(h.window.mapToPdbSelected(), c.mapToPdb);
+                EXPECT_EQ(h.window.pdbToMapSelected(), !c.mapToPdb);
+                EXPECT_EQ(h.window.mapPath(), c.mapToPdb ? file : proposed);
+                EXPECT_EQ(h.window.pdbPath(), c.mapToPdb ? proposed : file);
+                EXPECT_TRUE(h.fakes.box.shown.empty());
+                EXPECT_EQ(folder.entries(), std::vector<std::string>{c.name});
+                // Selected as a click selects: clicking it again clears nothing.
+                ::SendMessageW(h.get(c.mapToPdb ? "Optm2p" : "Optp2m"), BM_CLICK, 0, 0);
+                EXPECT_EQ(h.window.mapPath(), c.mapToPdb ? file : proposed);
+            }
+        }
+    }
+}
+
+TEST(Win32Window, DropsOfOtherThanOneFileAreIgnored) {
+    TempFolder folder;
+    const OpenCase& pdb = kOpenCases[0];
+    writeCase(folder, pdb);
+    const std::vector<std::string> refused[] = {
+        {folder.file(pdb.name), folder.file("other.pdb")},
+        {},
+    };
+    for (const auto& paths : refused) {
+        for (const char* target : {"tbm", "tbp"}) {
+            SCOPED_TRACE(std::to_string(paths.size()) + " files on " + target);
+            Harness h;
+            h.window.setMap("kept");
+            drop(h.get(target), paths);
+            drop(h.window.hwnd(), paths);
+            h.pump();
+            EXPECT_EQ(h.window.mapPath(), "kept");
+            EXPECT_FALSE(h.window.mapToPdbSelected() || h.window.pdbToMapSelected());
+        }
+    }
+}
+
+// Convert then runs the conversion of the direction the file chose.
+TEST(Win32Window, ConvertAfterOpeningRunsTheChosenConversion) {
+    for (const OpenCase& c : {kOpenCases[0], kOpenCases[3]}) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        writeCase(folder, c);
+        Harness h;
+        h.fakes.templates.path = folder.file("template.pdb");
+        writeBytes(h.fakes.templates.path, makeZoneDatabase(ZoneTable{}));
+        h.window.openFile(folder.file(c.name));
+        ::SendMessageW(h.get("cmdcvt"), BM_CLICK, 0, 0);
+        h.pump();
+        ASSERT_FALSE(h.fakes.box.shown.empty());
+        EXPECT_EQ(h.fakes.box.shown[0].prompt, c.mapToPdb ? kPdbCreated : kMapCreated);
+        EXPECT_FALSE(readBytes(folder.file(c.proposed)).empty());
+        EXPECT_EQ(h.window.mapPath(), "");
+        EXPECT_EQ(h.window.pdbPath(), "");
+    }
+}
+
+// The command line names a file for the window with one argument that is not
+// an option; the field shows it absolute.
+TEST(Win32Window, FileNamedAtStartIsTheOneArgumentThatIsNoOption) {
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(::GetCurrentDirectoryW(MAX_PATH, folder.data()));
+    if (!folder.ends_with(L'\\')) folder += L'\\';
+    const std::string here = narrow(folder);
+    struct Case {
+        std::vector<std::wstring> arguments;
+        std::optional<std::string> file;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt},
+        {{L"zones.pdb"}, here + "zones.pdb"},
+        {{L"C:\\z\\..\\y\\zones.map"}, "C:\\y\\zones.map"},
+        {{L"-x", L"zones.pdb", L""}, here + "zones.pdb"},
+        {{L"Zonen \u00fc\u65e5.pdb"}, here + "Zonen \xc3\xbc\xe6\x97\xa5.pdb"},
+        {{L"a.pdb", L"b.map"}, std::nullopt},
+        {{L"--verbose"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "none" : narrow(c.arguments[0]));
+        EXPECT_EQ(fileNamedAtStart(c.arguments), c.file);
+    }
 }
 
 }  // namespace
