@@ -8,14 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_file_attributes.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_known_folders.h"
-#include "platform/win32/win32_process_starter.h"
+#include "platform/win32/win32_services.h"
 #include "platform/win32/win32_text.h"
-#include "platform/windows_install_tool.h"
-#include "platform/windows_template_locator.h"
 #include "ui/cli/command_line.h"
 
 namespace zonora {
@@ -87,13 +81,8 @@ std::optional<int> runConsoleCommand() {
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
 
-    Win32FileSystem files;
-    Win32Clock clock;
-    Win32FileAttributes attributes;
-    WindowsTemplateLocator templates(attributes, programFilesX86Folder());
-    Win32ProcessStarter starter;
-    WindowsInstallTool installTool(attributes, starter);
-    CommandLineServices services{files, clock, templates, installTool};
+    Win32SystemServices system;
+    CommandLineServices services{system.files, system.clock, system.templates, system.installTool};
     Console console{out, err, nullptr};
     const int status = runCommandLine(arguments, services, console);
     out.flush();
