@@ -74,7 +74,10 @@ void selectFile(const Side& side, FormControls& form, FileDialog& cd, MessageBox
         }
         (form.*side.setPath)(cd.FileName);
     } catch (...) {
-        // A Cancel or a failing dialog ends the click without a word.
+        // Whatever fails here (a Cancel, a dialog that cannot be shown, a
+        // proposal from too short a path, or anything else) ends the click
+        // without a word: the user can only pick again, so there is nothing
+        // to report.
     }
 }
 

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "ui/version.h"
+
 // The main window's controls as designed, free of any toolkit: every front end
 // builds its window from this one table.
 namespace zonora::layout {
@@ -113,7 +115,7 @@ inline constexpr std::array kControls{
     Control{"cd", Kind::FileDialog, "", {}},
     Control{"Cmdbrm", Kind::Button, "Select Tesk Map file", {3132, 864, 2244, 264}, kWindowName, 1},
     Control{"tbm", Kind::TextField, "", {288, 1224, 5088, 264}, kWindowName, 0},
-    Control{"Label4", Kind::Label, "ver 1.3", {5076, 360, 552, 192}, kWindowName, 9},
+    Control{"Label4", Kind::Label, kVersionLabel, {5076, 360, 552, 192}, kWindowName, 9},
     Control{"Label3",
             Kind::Label,
             "Palm File to convert/create",

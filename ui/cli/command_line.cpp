@@ -7,8 +7,8 @@
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
 #include "ui/cli/terminal_message_box.h"
-#include "ui/cli/version.h"
 #include "ui/form_handlers.h"
+#include "ui/version.h"
 
 namespace zonora {
 namespace {

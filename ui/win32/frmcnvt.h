@@ -1,5 +1,8 @@
 #pragma once
 
+// frmcnvt and its control names (tbm, Cmdbrm, Optm2p, ...) are those of the
+// original form, kept on purpose; see "Names" in the README.
+
 #include <windows.h>
 
 #include <array>
