@@ -2,15 +2,13 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <winternl.h>
 #else
 #include <sys/stat.h>
 #endif
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
-#include <cstring>
+#include <cstdint>
 #include <stdexcept>
 
 #include "platform/native_file_system.h"
@@ -93,38 +91,23 @@ int openDescriptors() {
         return true;
     }();
     (void)warmedUp;
-    // GetProcessHandleCount is always 0 under Wine; the system's handle list,
-    // counted for this process, is right on both.
-    struct Handle {
-        ULONG process;
-        UCHAR type;
-        UCHAR flags;
-        USHORT value;
-        PVOID object;
-        ACCESS_MASK access;
-    };
-    struct Handles {
-        ULONG count;
-        Handle handles[1];
-    };
-    constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
-    constexpr auto kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
-    std::vector<std::uint8_t> buffer(1 << 16);
-    NTSTATUS status = 0;
-    while ((status = ::NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
-                                                static_cast<ULONG>(buffer.size()), nullptr)) ==
-           kInfoLengthMismatch) {
-        buffer.resize(buffer.size() * 2);
-    }
-    if (status != 0) throw std::runtime_error("cannot list the system's handles");
-    Handles list;
-    std::memcpy(&list.count, buffer.data(), sizeof list.count);
-    const auto* first = buffer.data() + offsetof(Handles, handles);
+    // GetProcessHandleCount is always 0 under Wine, and listing the whole
+    // system's handles has brought its server down; this process's own handle
+    // values are probed instead, which both systems answer for themselves.
+    // Handles take the lowest free values, so a long run of unused ones ends
+    // the table.
+    constexpr std::uintptr_t kHandleStep = 4;
+    constexpr int kUnusedRunAtTheEnd = 512;
     int count = 0;
-    for (ULONG i = 0; i < list.count; ++i) {
-        Handle handle;
-        std::memcpy(&handle, first + i * sizeof(Handle), sizeof handle);
-        count += handle.process == ::GetCurrentProcessId();
+    int unused = 0;
+    for (std::uintptr_t value = kHandleStep; unused < kUnusedRunAtTheEnd; value += kHandleStep) {
+        DWORD flags = 0;
+        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            unused = 0;
+        } else {
+            ++unused;
+        }
     }
     return count;
 #else
