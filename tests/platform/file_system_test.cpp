@@ -19,17 +19,6 @@ using test::writeText;
 
 using FileSystemTest = test::NativeFilesTest;
 
-TEST_F(FileSystemTest, AnUncommittedReplacementLeavesNoTrace) {
-    writeText(path("a.txt"), "old");
-    {
-        auto out = files.replace(path("a.txt"));
-        out->write(asBytes("new content"));
-        EXPECT_EQ(folder.entries().size(), 2u);  // the temporary file beside it
-    }
-    EXPECT_EQ(readText(path("a.txt")), "old");
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"a.txt"});
-}
-
 TEST_F(FileSystemTest, CommitPutsTheNewFileInPlace) {
     replaceWith(path("new.txt"), "fresh");
     EXPECT_EQ(readText(path("new.txt")), "fresh");
@@ -193,22 +182,6 @@ TEST_F(FileSystemTest, EveryNameTheFolderTakesCanBeReplaced) {
             fs::remove(path(name));
         }
     }
-}
-
-TEST_F(FileSystemTest, ReadsAtPositionsAndInOrder) {
-    writeText(path("r.bin"), "0123456789");
-    auto in = files.openRead(path("r.bin"));
-    std::array<std::uint8_t, 4> buffer{};
-    EXPECT_EQ(in->readAt(8, buffer), 2u);
-    EXPECT_EQ(buffer[0], '8');
-    EXPECT_EQ(in->readAt(100, buffer), 0u);
-    EXPECT_EQ(in->size(), 10u);
-    std::array<char, 6> chunk{};
-    EXPECT_EQ(in->read(chunk), 6u);
-    EXPECT_EQ(in->read(chunk), 4u);
-    EXPECT_EQ(in->read(chunk), 0u);
-    in->close();
-    in->close();
 }
 
 TEST_F(FileSystemTest, TellsFilesAndLinksToThemApart) {

@@ -59,19 +59,6 @@ TEST_F(Win32Files, CommitPutsTheNewFileInPlaceAndKeepsTheOldOnesMarks) {
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"new.pdb", "old.pdb"}));
 }
 
-TEST_F(Win32Files, AnUncommittedReplacementLeavesNoTrace) {
-    writeText(path("a.pdb"), "old");
-    {
-        auto out = files.replace(path("a.pdb"));
-        out->write(asBytes("head"));
-        const auto during = folder.entries();
-        ASSERT_EQ(during.size(), 2u);
-        EXPECT_TRUE(during[0].starts_with(kTemporaryPrefix)) << during[0];
-    }
-    EXPECT_EQ(readText(path("a.pdb")), "old");
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"a.pdb"});
-}
-
 TEST_F(Win32Files, RefusedDestinationsKeepTheOldFileAndLeaveNoTemporary) {
     const std::vector<std::uint8_t> original = {0, 1, 2, 0xFF, 'p', 'd', 'b'};
     writeBytes(path("old.pdb"), original);
@@ -164,23 +151,6 @@ TEST_F(Win32Files, RefusedSources) {
         EXPECT_EQ(outcomeOf([&] { files.openRead(source); }).number, number) << source;
     }
     ::CloseHandle(held);
-}
-
-TEST_F(Win32Files, ReadsAtPositionsAndInOrder) {
-    writeText(path("r.bin"), "0123456789");
-    auto in = files.openRead(path("r.bin"));
-    std::array<std::uint8_t, 4> buffer{};
-    EXPECT_EQ(in->readAt(8, buffer), 2u);
-    EXPECT_EQ(buffer[0], '8');
-    EXPECT_EQ(in->readAt(100, buffer), 0u);
-    EXPECT_EQ(in->size(), 10u);
-    std::array<char, 6> chunk{};
-    EXPECT_EQ(in->read(chunk), 6u);
-    EXPECT_EQ(in->read(chunk), 4u);
-    EXPECT_EQ(chunk[0], '6');
-    EXPECT_EQ(in->read(chunk), 0u);
-    in->close();
-    in->close();
 }
 
 TEST(Win32Errors, WindowsCodesGetTheRuntimeNumbersAndNameTheFile) {
