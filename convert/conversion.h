@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/install_tool.h"
 #include "platform/message_box.h"
+#include "platform/system_services.h"
 #include "platform/template_locator.h"
 
 namespace zonora {
@@ -19,6 +20,11 @@ struct ConversionServices {
     TemplateLocator& templates;
     InstallTool& installTool;
 };
+
+// The system's services with a front end's message box.
+inline ConversionServices withBox(const SystemServices& system, MessageBox& box) {
+    return {system.files, box, system.clock, system.templates, system.installTool};
+}
 
 // Reads the zone table out of the PDB in the PDB field and writes it as a Map
 // file to the path in the Map field. Reports every outcome in a message box.

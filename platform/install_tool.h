@@ -4,9 +4,6 @@
 
 namespace zonora {
 
-inline constexpr const char* kInstallToolPath = "c:\\palm\\instapp.exe";
-inline constexpr const char* kInstallCommand = "C:\\palm\\instapp.exe ";
-
 // Hands a finished database to the handheld's desktop Install Tool.
 class InstallTool {
   public:

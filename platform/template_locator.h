@@ -6,8 +6,6 @@
 
 namespace zonora {
 
-inline constexpr const char* kWindowsTemplatePath = "c:\\program files\\Druma\\Kolpa.org";
-
 // Where the handheld application's desktop software keeps the template
 // database. The places are tried in order; the first file found is used.
 class TemplateLocator {

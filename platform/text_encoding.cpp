@@ -70,6 +70,14 @@ std::vector<std::string_view> splitCharacters(std::string_view utf8) {
     return characters;
 }
 
+std::optional<char32_t> codePointOf(std::string_view character) {
+    char32_t codePoint = 0;
+    if (character.empty() || sequenceLength(character, 0, codePoint) != character.size()) {
+        return std::nullopt;
+    }
+    return codePoint;
+}
+
 std::string withoutLastCharacters(std::string_view utf8, std::size_t count) {
     const auto characters = splitCharacters(utf8);
     if (characters.size() < count) throw RuntimeError(errors::kInvalidCall);

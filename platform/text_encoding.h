@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,10 @@ namespace zonora {
 // valid UTF-8 sequence counts as one character of its own.
 std::vector<std::string_view> splitCharacters(std::string_view utf8);
 
+// The code point of one character from splitCharacters; nothing for a byte
+// that is not part of a valid sequence.
+std::optional<char32_t> codePointOf(std::string_view character);
+
 // The text less its last count characters, as the classic Left(s, Len(s) - n)
 // does: error 5 (invalid procedure call) when it has fewer than count.
 std::string withoutLastCharacters(std::string_view utf8, std::size_t count);
@@ -20,6 +25,7 @@ std::string toWindows1252(std::string_view utf8);
 
 // The system's ANSI code page, in which the files hold their text: the one
 // Windows is set to, and Windows-1252 (that of English systems) elsewhere.
+// Each system's platform library defines it.
 std::string toAnsi(std::string_view utf8);
 
 }  // namespace zonora

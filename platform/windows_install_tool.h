@@ -3,6 +3,7 @@
 #include "platform/file_attributes.h"
 #include "platform/install_tool.h"
 #include "platform/process_starter.h"
+#include "platform/windows_paths.h"
 
 namespace zonora {
 

@@ -2,6 +2,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/template_locator.h"
+#include "platform/windows_paths.h"
 
 namespace zonora {
 

@@ -29,6 +29,11 @@ class FormHandlers {
     void Optm2p_Click();
     void Optp2m_Click();
 
+    // A file named at start or dropped on the window: the direction that
+    // reads it is selected, the file goes in its field and the name the Save
+    // dialog would propose in the other. Converts nothing.
+    void openFile(const std::string& path);
+
   private:
     FormControls& form_;
     ConversionServices& services_;

@@ -18,6 +18,7 @@ inline constexpr int kClientWidthTwips = 5760;
 inline constexpr int kClientHeightTwips = 3732;
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kPointsPerInch = 72;
+inline constexpr int kDesignDpi = 96;  // the dots per inch the window was drawn at
 inline constexpr const char* kFontFace = "MS Sans Serif";
 inline constexpr int kShapeBorderPixels = 2;  // not scaled: the design gives pixels
 
@@ -191,6 +192,56 @@ inline constexpr std::array<const Control*, kFocusCount> kTabOrder = [] {
 // Nearest whole pixel at the given dots per inch.
 constexpr int twipsToPixels(int twips, int dpi) {
     return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+struct Pixels {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+constexpr Pixels pixelsOf(const Twips& twips, int dpi) {
+    return {twipsToPixels(twips.left, dpi), twipsToPixels(twips.top, dpi),
+            twipsToPixels(twips.width, dpi), twipsToPixels(twips.height, dpi)};
+}
+
+// Fitting a caption: a face standing in for MS Sans Serif (under Wine, or on
+// Linux) is wider than the one the window was drawn with, so a caption that
+// would not fit whole on one line is set in quarter points smaller, down to
+// a floor. A button keeps some pixels for its edges and focus rectangle; a
+// frame keeps its caption in its top half, clear of the corners.
+inline constexpr double kFontStep = 0.25;
+inline constexpr double kSmallestPoints = 5.0;
+inline constexpr int kButtonMarginX = 3;  // pixels at kDesignDpi, on each side
+inline constexpr int kButtonMarginY = 2;
+inline constexpr int kFrameCaptionMargin = 8;
+
+struct Room {
+    int width = 0;
+    int height = 0;
+};
+
+// The room a caption has inside a control of the given size in pixels.
+constexpr Room captionRoom(Kind kind, int width, int height, int dpi) {
+    const auto scaled = [dpi](int pixels) { return (pixels * dpi + kDesignDpi / 2) / kDesignDpi; };
+    switch (kind) {
+        case Kind::Button:
+            return {width - 2 * scaled(kButtonMarginX), height - 2 * scaled(kButtonMarginY)};
+        case Kind::Frame:
+            return {width - 2 * scaled(kFrameCaptionMargin), height / 2};
+        default:
+            return {width, height};
+    }
+}
+
+// The largest size from the designed one down, in steps, at which
+// fits(points) holds; the floor when none does.
+template <typename Fits>
+double fittingPoints(double designed, Fits fits) {
+    double points = designed;
+    while (!fits(points) && points - kFontStep >= kSmallestPoints) points -= kFontStep;
+    return points;
 }
 
 }  // namespace zonora::layout

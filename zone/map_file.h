@@ -9,13 +9,14 @@
 
 namespace zonora {
 
-// The header line's fixed pieces; the scanner recognises its own header by them.
-inline constexpr std::string_view kMapHeaderStart = "Druma ";
-inline constexpr std::string_view kMapHeaderMiddle = ".PDB convert on ";
-
 // "Druma " + name + ".PDB convert on " + date + " " + time, on one line: a
-// line break in the pieces is written as '?'.
+// line break or a NUL in the pieces is written as '?'.
 std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time);
+
+// Whether a line (without its end) is a header as mapFileHeader writes it.
+// A line with a NUL byte is not text, so not a header: a PDB's name may
+// begin the same way.
+bool isMapHeader(std::string_view line);
 
 // The whole Map file: the header (already ANSI), two empty lines and the 16 by
 // 16 grid of right-aligned 4-character fields, every line ending in CR LF.

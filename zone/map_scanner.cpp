@@ -20,11 +20,6 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 bool skippedInsideWord(char c) { return c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isOwnHeader(std::string_view line) {
-    return line.starts_with(kMapHeaderStart) &&
-           line.find(kMapHeaderMiddle) != std::string_view::npos;
-}
-
 // Decimal position of the leading significant digit of mantissa e exponent,
 // to tell an overflow from an underflow when the value does not fit a double.
 long long magnitude(std::string_view mantissa, long long exponent) {
@@ -78,7 +73,7 @@ class Scanner {
     void endLine() {
         const bool first = lineNumber_++ == 0;
         const bool data = lineLength_ >= kShortestDataLine && lineLength_ <= kLongestDataLine;
-        if (data && !(first && isOwnHeader(line_))) scanDataLine(line_);
+        if (data && !(first && isMapHeader(line_))) scanDataLine(line_);
         line_.clear();
         lineLength_ = 0;
     }

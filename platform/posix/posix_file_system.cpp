@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/file_error.h"
+#include "platform/posix/unique_fd.h"
 
 namespace zonora {
 namespace fs = std::filesystem;
@@ -61,13 +62,12 @@ std::size_t nameLimit(const fs::path& folder) {
 
 class PosixInputFile : public InputFile {
   public:
-    PosixInputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-    ~PosixInputFile() override { close(); }
+    PosixInputFile(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
 
     std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
         std::size_t done = 0;
         while (done < out.size()) {
-            const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
+            const ssize_t n = ::pread(fd_.get(), out.data() + done, out.size() - done,
                                       static_cast<off_t>(offset + done));
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) fail(lastError(), path_);
@@ -79,7 +79,7 @@ class PosixInputFile : public InputFile {
 
     std::size_t read(std::span<char> out) override {
         for (;;) {
-            const ssize_t n = ::read(fd_, out.data(), out.size());
+            const ssize_t n = ::read(fd_.get(), out.data(), out.size());
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) fail(lastError(), path_);
             return static_cast<std::size_t>(n);
@@ -88,37 +88,34 @@ class PosixInputFile : public InputFile {
 
     std::uint64_t size() override {
         struct stat info {};
-        if (::fstat(fd_, &info) != 0) fail(lastError(), path_);
+        if (::fstat(fd_.get(), &info) != 0) fail(lastError(), path_);
         return static_cast<std::uint64_t>(info.st_size);
     }
 
-    void close() override {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
+    void close() override { fd_.reset(); }
 
   private:
-    int fd_;
+    UniqueFd fd_;
     std::string path_;
 };
 
 class PosixOutputFile : public OutputFile {
   public:
-    PosixOutputFile(std::string path, fs::path target, std::string temporary, int fd)
+    PosixOutputFile(std::string path, fs::path target, std::string temporary, UniqueFd fd)
         : path_(std::move(path)),
           target_(std::move(target)),
           temporary_(std::move(temporary)),
-          fd_(fd) {}
+          fd_(std::move(fd)) {}
 
     ~PosixOutputFile() override {
-        if (fd_ >= 0) ::close(fd_);
+        fd_.reset();
         if (!committed_) ::unlink(temporary_.c_str());
     }
 
     void write(std::span<const std::uint8_t> bytes) override {
         std::size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            const ssize_t n = ::write(fd_.get(), bytes.data() + done, bytes.size() - done);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) fail(lastError(), path_);
             done += static_cast<std::size_t>(n);
@@ -126,24 +123,20 @@ class PosixOutputFile : public OutputFile {
     }
 
     void flush() override {
-        if (::fsync(fd_) != 0) fail(lastError(), path_);
+        if (::fsync(fd_.get()) != 0) fail(lastError(), path_);
     }
 
     void commit() override {
-        const int fd = fd_;
-        fd_ = -1;
-        if (::close(fd) != 0) fail(lastError(), path_);
+        if (!fd_.reset()) fail(lastError(), path_);
         // The target may have become something else while the content was written.
         struct stat info {};
         if (::stat(target_.c_str(), &info) == 0) requirePlainFile(info, path_);
         if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(lastError(), path_);
         committed_ = true;
         // Make the rename itself durable; the new file is already complete.
-        const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            ::fsync(folder);
-            ::close(folder);
-        }
+        const UniqueFd folder(
+            ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.valid()) ::fsync(folder.get());
     }
 
     static fs::path folderOf(const fs::path& file) {
@@ -154,7 +147,7 @@ class PosixOutputFile : public OutputFile {
     std::string path_;
     fs::path target_;
     std::string temporary_;
-    int fd_;
+    UniqueFd fd_;
     bool committed_ = false;
 };
 
@@ -168,19 +161,14 @@ mode_t currentUmask() {
 
 std::unique_ptr<InputFile> PosixFileSystem::openRead(const std::string& path) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer forever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) fail(lastError(), path);
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid()) fail(lastError(), path);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const std::error_code code = lastError();
-        ::close(fd);
-        fail(code, path);
-    }
+    if (::fstat(fd.get(), &info) != 0) fail(lastError(), path);
     // A pipe or a device could be read forever.
-    if (!S_ISREG(info.st_mode)) ::close(fd);
     requirePlainFile(info, path);
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return std::make_unique<PosixInputFile>(fd, path);
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    return std::make_unique<PosixInputFile>(std::move(fd), path);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
@@ -208,20 +196,20 @@ std::unique_ptr<OutputFile> PosixFileSystem::replace(const std::string& path) {
             .string();
     std::vector<char> name(temporary.begin(), temporary.end());
     name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) fail(lastError(), path);
+    UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (!fd.valid()) fail(lastError(), path);
     temporary = name.data();
     // The new file keeps the old one's owner where we may give it (as root).
-    if (replacing && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    if (replacing && ::fchown(fd.get(), info.st_uid, info.st_gid) != 0) {
         // Not permitted for an ordinary user: the file becomes theirs.
     }
-    if (::fchmod(fd, mode) != 0) {
+    if (::fchmod(fd.get(), mode) != 0) {
         const std::error_code code = lastError();
-        ::close(fd);
+        fd.reset();
         ::unlink(temporary.c_str());
         fail(code, path);
     }
-    return std::make_unique<PosixOutputFile>(path, target, temporary, fd);
+    return std::make_unique<PosixOutputFile>(path, target, temporary, std::move(fd));
 }
 
 bool PosixFileSystem::exists(const std::string& path) {

@@ -2,15 +2,34 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
+
+#include "platform/environment.h"
+#include "platform/windows_paths.h"
 
 namespace zonora {
 namespace fs = std::filesystem;
 namespace {
 
-const std::vector<std::string> kDrumaTemplate = {"Druma", "Kolpa.org"};
-const std::vector<std::string> kWineFolders = {"Program Files", "Program Files (x86)"};
+// Each word capitalised, as Windows names its program folders in a prefix.
+std::string asWindowsNamesIt(std::string name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (i == 0 || name[i - 1] == ' ') {
+            name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+        }
+    }
+    return name;
+}
+
+// The template in the Wine prefix's program folders: the one of the Windows
+// path, and the one 32-bit programs use in a 64-bit prefix.
+std::vector<std::vector<std::string>> wineTemplates() {
+    std::vector<std::string> parts = partsInWinePrefix(kWindowsTemplatePath);
+    std::vector<std::string> x86 = parts;
+    parts[1] = asWindowsNamesIt(parts[1]);
+    x86[1] = asWindowsNamesIt(programFolderX86Name());
+    return {parts, x86};
+}
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -24,29 +43,20 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, ignored);
 }
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
-
-std::vector<std::string> wineParts(const std::string& programFiles) {
-    return {"drive_c", programFiles, kDrumaTemplate[0], kDrumaTemplate[1]};
-}
-
 }  // namespace
 
 std::string winePrefixFromEnvironment() {
-    if (std::string prefix = environment("WINEPREFIX"); !prefix.empty()) return prefix;
-    const std::string home = environment("HOME");
+    if (std::string prefix = environmentVariable("WINEPREFIX"); !prefix.empty()) return prefix;
+    const std::string home = environmentVariable("HOME");
     return home.empty() ? std::string() : home + "/.wine";
 }
 
 UnixDataFolders unixDataFoldersFromEnvironment() {
     UnixDataFolders folders;
-    const std::string home = environment("HOME");
-    folders.dataHome = environment("XDG_DATA_HOME");
+    const std::string home = environmentVariable("HOME");
+    folders.dataHome = environmentVariable("XDG_DATA_HOME");
     if (folders.dataHome.empty() && !home.empty()) folders.dataHome = home + "/.local/share";
-    std::string dirs = environment("XDG_DATA_DIRS");
+    std::string dirs = environmentVariable("XDG_DATA_DIRS");
     if (dirs.empty()) dirs = "/usr/local/share:/usr/share";
     for (std::size_t start = 0; start <= dirs.size();) {
         const std::size_t end = std::min(dirs.find(':', start), dirs.size());
@@ -90,9 +100,9 @@ std::vector<std::string> UnixTemplateLocator::places() {
         for (const std::string& part : parts) path /= part;
         result.push_back(path.string());
     };
-    add(folders_.dataHome, kDrumaTemplate);
-    for (const std::string& dir : folders_.dataDirs) add(dir, kDrumaTemplate);
-    for (const std::string& folder : kWineFolders) add(folders_.winePrefix, wineParts(folder));
+    add(folders_.dataHome, templateBelowProgramFolder());
+    for (const std::string& dir : folders_.dataDirs) add(dir, templateBelowProgramFolder());
+    for (const auto& parts : wineTemplates()) add(folders_.winePrefix, parts);
     return result;
 }
 
@@ -101,12 +111,13 @@ std::optional<std::string> UnixTemplateLocator::find() {
     if (!folders_.dataHome.empty()) roots.push_back(folders_.dataHome);
     roots.insert(roots.end(), folders_.dataDirs.begin(), folders_.dataDirs.end());
     for (const std::string& root : roots) {
-        const fs::path path = fs::path(root) / kDrumaTemplate[0] / kDrumaTemplate[1];
+        fs::path path(root);
+        for (const std::string& part : templateBelowProgramFolder()) path /= part;
         if (isFile(path)) return path.string();
     }
     if (folders_.winePrefix.empty()) return std::nullopt;
-    for (const std::string& folder : kWineFolders) {
-        if (auto found = findIgnoringCase(folders_.winePrefix, wineParts(folder))) return found;
+    for (const auto& parts : wineTemplates()) {
+        if (auto found = findIgnoringCase(folders_.winePrefix, parts)) return found;
     }
     return std::nullopt;
 }

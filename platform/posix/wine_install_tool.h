@@ -4,16 +4,15 @@
 #include <vector>
 
 #include "platform/install_tool.h"
-#include "platform/posix/unix_template_locator.h"  // winePrefixFromEnvironment
+#include "platform/posix/posix_process_starter.h"
 
 namespace zonora {
 
 // On a Unix-like system HotSync runs inside a Wine prefix. Where that prefix
-// holds drive_c/palm/instapp.exe (in any case), the new database is handed to
-// it as on Windows: its path in Windows form (from winepath) goes after
-// "C:\palm\instapp.exe " on the tool's command line, which cmd.exe hands over
-// unquoted. The tool is started through wine with WINEPREFIX set and is
-// neither waited for nor left behind as a zombie.
+// holds the Install Tool at its Windows place (in any case), the new database
+// is handed to it as on Windows: its path in Windows form (from winepath)
+// goes after "C:\palm\instapp.exe " on the tool's command line, which cmd.exe
+// hands over unquoted. The tool is started through wine with WINEPREFIX set.
 //
 // A path that cmd.exe cannot pass on unchanged (a run of blanks, a blank at
 // either end, a tab, a quote, a percent sign) goes to the tool through wine
@@ -21,13 +20,14 @@ namespace zonora {
 class WineInstallTool : public InstallTool {
   public:
     // wine: the program, looked up in PATH unless it names a path.
-    explicit WineInstallTool(std::string prefix, std::string wine = "wine")
-        : prefix_(std::move(prefix)), wine_(std::move(wine)) {}
-    // False without the tool or without wine. A start that fails throws a
-    // FileError that names the tool.
+    WineInstallTool(PosixProcessStarter& starter, std::string prefix, std::string wine = "wine")
+        : starter_(starter), prefix_(std::move(prefix)), wine_(std::move(wine)) {}
+    // False without the tool or without wine. A hand-off that fails (winepath
+    // gives no path, or the start fails) throws a FileError that names the tool.
     bool handOff(const std::string& pdbPath) override;
 
   private:
+    PosixProcessStarter& starter_;
     std::string prefix_;
     std::string wine_;
 };

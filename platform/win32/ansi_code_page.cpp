@@ -5,17 +5,6 @@
 namespace zonora {
 namespace {
 
-// The code point of one piece from splitCharacters, or -1 for a byte that
-// is not valid UTF-8 (such a piece is a single byte of 0x80 or more).
-long codePointOf(std::string_view piece) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(piece[k]); };
-    if (piece.size() == 1) return byte(0) < 0x80 ? byte(0) : -1;
-    static constexpr unsigned char kLeadMask[] = {0, 0, 0x1F, 0x0F, 0x07};
-    long value = byte(0) & kLeadMask[piece.size()];
-    for (std::size_t k = 1; k < piece.size(); ++k) value = (value << 6) | (byte(k) & 0x3F);
-    return value;
-}
-
 // Characters the code page cannot hold become '?'; WC_NO_BEST_FIT_CHARS keeps
 // Windows from guessing a look-alike (A for A with macron).
 void appendConverted(std::string& ansi, const std::wstring& wide) {
@@ -41,13 +30,8 @@ std::string toAnsi(std::string_view utf8) {
     ansi.reserve(utf8.size());
     if (::GetACP() == CP_UTF8) {
         // A system set to UTF-8 keeps every valid character as it is.
-        for (std::string_view piece : pieces) {
-            if (codePointOf(piece) < 0) {
-                ansi += '?';
-            } else {
-                ansi += piece;
-            }
-        }
+        for (std::string_view piece : pieces)
+            ansi += codePointOf(piece) ? piece : std::string_view("?");
         return ansi;
     }
     // Valid characters are converted in runs; the rest become '?' here, one
@@ -56,13 +40,13 @@ std::string toAnsi(std::string_view utf8) {
     // its kin) and could give two '?' for a surrogate pair.
     std::wstring run;
     for (std::string_view piece : pieces) {
-        const long codePoint = codePointOf(piece);
-        if (codePoint < 0 || (codePoint >= 0x80 && codePoint < 0xA0) || codePoint > 0xFFFF) {
+        const auto codePoint = codePointOf(piece);
+        if (!codePoint || (*codePoint >= 0x80 && *codePoint < 0xA0) || *codePoint > 0xFFFF) {
             appendConverted(ansi, run);
             run.clear();
             ansi += '?';
         } else {
-            run += static_cast<wchar_t>(codePoint);
+            run += static_cast<wchar_t>(*codePoint);
         }
     }
     appendConverted(ansi, run);

@@ -67,6 +67,8 @@ TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {
     ::setenv("WINEPREFIX", "/srv/palm-prefix", 1);
     EXPECT_EQ(unixDataFoldersFromEnvironment().winePrefix, "/srv/palm-prefix");
     ::unsetenv("WINEPREFIX");
+    ::unsetenv("HOME");
+    EXPECT_EQ(winePrefixFromEnvironment(), "");
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
+#include "platform/file_error.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -16,44 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// Sets an environment variable for one scope.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value == nullptr) {
-            ::unsetenv(name);
-        } else {
-            ::setenv(name, value, 1);
-        }
-    }
-    ~ScopedVariable() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-TEST(WineInstallTool, ThePrefixComesFromWineprefixElseHome) {
-    ScopedVariable home("HOME", "/home/ann");
-    {
-        ScopedVariable prefix("WINEPREFIX", "/srv/palm-prefix");
-        EXPECT_EQ(winePrefixFromEnvironment(), "/srv/palm-prefix");
-    }
-    {
-        ScopedVariable prefix("WINEPREFIX", nullptr);
-        EXPECT_EQ(winePrefixFromEnvironment(), "/home/ann/.wine");
-        ScopedVariable noHome("HOME", nullptr);
-        EXPECT_EQ(winePrefixFromEnvironment(), "");
-    }
-}
 
 TEST(WineInstallTool, WithoutTheToolOrWithoutWineNothingIsHandedOff) {
     test::TempFolder prefix;
@@ -71,9 +33,40 @@ TEST(WineInstallTool, WithoutTheToolOrWithoutWineNothingIsHandedOff) {
         {prefix.path().string(), "zonora-no-such-wine"},
         {prefix.path().string(), prefix.file("drive_c/palm/InstApp.EXE")},  // not runnable
     };
+    PosixProcessStarter starter;
     for (const Row& row : rows) {
-        WineInstallTool tool(row.prefix, row.wine);
+        WineInstallTool tool(starter, row.prefix, row.wine);
         EXPECT_FALSE(tool.handOff("/tmp/zones.pdb")) << row.prefix << " " << row.wine;
+    }
+}
+
+// A tool that is there but cannot be given the file is a failed hand-off,
+// which the user is told of, not a missing tool, which only earns a reminder.
+TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
+    struct NoPath : PosixProcessStarter {
+        std::optional<std::string> outputOf(const ProgramCall&,
+                                            std::chrono::milliseconds) override {
+            return output;
+        }
+        void startDetached(const ProgramCall&, const std::string&) override { ++starts; }
+        std::optional<std::string> output;
+        int starts = 0;
+    };
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    test::writeText(prefix.file("drive_c/palm/instapp.exe"), "MZ");
+    for (const auto& output : {std::optional<std::string>(), std::optional<std::string>("\n"),
+                               std::optional<std::string>("Z:\\a\nZ:\\b\n")}) {
+        NoPath starter;
+        starter.output = output;
+        WineInstallTool tool(starter, prefix.path().string(), "sh");
+        try {
+            tool.handOff("/tmp/zones.pdb");
+            ADD_FAILURE() << "handed off without a Windows path";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.path, prefix.file("drive_c/palm/instapp.exe"));
+        }
+        EXPECT_EQ(starter.starts, 0);
     }
 }
 
@@ -138,6 +131,7 @@ class WineHandOff : public testing::Test {
         return "Z:" + path;
     }
 
+    PosixProcessStarter starter_;
     std::string prefix_;
     fs::path palm_;
     test::TempFolder folder;
@@ -161,7 +155,7 @@ TEST_F(WineHandOff, TheToolGetsTheWindowsPathUnquotedAndIsNotWaitedFor) {
         fs::create_directory(folder.path() / row.folder);
         const std::string pdb = folder.file(row.folder + "/new zones.pdb");
         test::writeText(pdb, "pdb");
-        WineInstallTool tool(prefix_);
+        WineInstallTool tool(starter_, prefix_);
 
         ASSERT_TRUE(tool.handOff(pdb)) << row.folder;
         // Nothing is recorded before the release, and no child is left to reap.

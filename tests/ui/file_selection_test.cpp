@@ -26,7 +26,7 @@ void click(HandlerHarness& h, Button button) {
 struct DialogCase {
     const char* name;
     Button button;
-    Direction direction;
+    Selected direction;
     const char* map;
     const char* pdb;
     bool save;
@@ -68,32 +68,32 @@ TEST_P(DialogSetUp, OpensTheRightDialogAndFillsItsField) {
 INSTANTIATE_TEST_SUITE_P(
     Buttons, DialogSetUp,
     ::testing::Values(
-        DialogCase{"MapReadForMapToPdb", Button::Map, Direction::MapToPdb, "/old/a.map",
+        DialogCase{"MapReadForMapToPdb", Button::Map, Selected::MapToPdb, "/old/a.map",
                    "/z/zones.pdb", false, "Select a Tesk map file to convert", kMapFilter, "map",
                    ""},
-        DialogCase{"MapWrittenProposedFromPdb", Button::Map, Direction::PdbToMap, "/old/a.map",
+        DialogCase{"MapWrittenProposedFromPdb", Button::Map, Selected::PdbToMap, "/old/a.map",
                    "/z/zones.pdb", true, "Select a Tesk Map file to create", kMapFilter, "map",
                    "/z/zones.MAP"},
-        DialogCase{"MapWrittenWithEmptyPdbField", Button::Map, Direction::PdbToMap, "", "", true,
+        DialogCase{"MapWrittenWithEmptyPdbField", Button::Map, Selected::PdbToMap, "", "", true,
                    "Select a Tesk Map file to create", kMapFilter, "map", ""},
-        DialogCase{"PdbReadForPdbToMap", Button::Pdb, Direction::PdbToMap, "/z/zones.map",
+        DialogCase{"PdbReadForPdbToMap", Button::Pdb, Selected::PdbToMap, "/z/zones.map",
                    "/old/b.pdb", false, "Select a Druma PDB file to convert", kPdbFilter, "pdb",
                    ""},
-        DialogCase{"PdbWrittenProposedFromMap", Button::Pdb, Direction::MapToPdb, "/z/zones.map",
+        DialogCase{"PdbWrittenProposedFromMap", Button::Pdb, Selected::MapToPdb, "/z/zones.map",
                    "/old/b.pdb", true, "Select a Druma PDB file to create", kPdbFilter, "pdb",
                    "/z/zones.PDB"},
-        DialogCase{"ProposalReplacesAnyLastThree", Button::Pdb, Direction::MapToPdb, "/z/zones", "",
+        DialogCase{"ProposalReplacesAnyLastThree", Button::Pdb, Selected::MapToPdb, "/z/zones", "",
                    true, "Select a Druma PDB file to create", kPdbFilter, "pdb", "/z/zoPDB"},
-        DialogCase{"ProposalCountsCharactersNotBytes", Button::Map, Direction::PdbToMap, "",
+        DialogCase{"ProposalCountsCharactersNotBytes", Button::Map, Selected::PdbToMap, "",
                    "/z/zoné.pdé", true, "Select a Tesk Map file to create", kMapFilter, "map",
                    "/z/zoné.MAP"},
-        DialogCase{"ProposalFromExactlyThree", Button::Map, Direction::PdbToMap, "", "abc", true,
+        DialogCase{"ProposalFromExactlyThree", Button::Map, Selected::PdbToMap, "", "abc", true,
                    "Select a Tesk Map file to create", kMapFilter, "map", "MAP"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FileSelection, WithoutADirectionAsksForOneAndChangesNothing) {
     for (Button button : {Button::Map, Button::Pdb}) {
-        HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::None));
+        HandlerHarness h(TextForm("/a.map", "/b.pdb", Selected::None));
         click(h, button);
         EXPECT_TRUE(h.cd.shown.empty());
         ASSERT_EQ(h.fakes.box.shown.size(), 1u);
@@ -109,7 +109,7 @@ TEST(FileSelection, WithoutADirectionAsksForOneAndChangesNothing) {
 // field left empty; the other field keeps its text.
 TEST(FileSelection, CancelOrFailureLeavesTheTargetEmptyAndSaysNothing) {
     for (bool fails : {false, true}) {
-        for (Direction direction : {Direction::MapToPdb, Direction::PdbToMap}) {
+        for (Selected direction : {Selected::MapToPdb, Selected::PdbToMap}) {
             HandlerHarness h(TextForm("/a.map", "/b.pdb", direction));
             h.cd.fails = fails;
             h.handlers.Cmdbrm_Click();
@@ -124,13 +124,13 @@ TEST(FileSelection, CancelOrFailureLeavesTheTargetEmptyAndSaysNothing) {
 // A proposal from a field under three characters fails before the target is
 // cleared, so the target keeps its text and no dialog opens.
 TEST(FileSelection, ShortProposalSourceKeepsTheTargetAndOpensNothing) {
-    HandlerHarness mapSide(TextForm("/old.map", "ab", Direction::PdbToMap));
+    HandlerHarness mapSide(TextForm("/old.map", "ab", Selected::PdbToMap));
     mapSide.handlers.Cmdbrm_Click();
     EXPECT_TRUE(mapSide.cd.shown.empty());
     EXPECT_EQ(mapSide.form.map, "/old.map");
     EXPECT_TRUE(mapSide.fakes.box.shown.empty());
 
-    HandlerHarness pdbSide(TextForm("é", "/old.pdb", Direction::MapToPdb));
+    HandlerHarness pdbSide(TextForm("é", "/old.pdb", Selected::MapToPdb));
     pdbSide.handlers.cmdbrp_Click();
     EXPECT_TRUE(pdbSide.cd.shown.empty());
     EXPECT_EQ(pdbSide.form.pdb, "/old.pdb");
@@ -150,10 +150,10 @@ TEST(ProposedName, RaisesErrorFiveUnderThreeCharacters) {
 // The properties persist in the dialog object; each click sets them all, so
 // an Open after a Save starts with an empty name again.
 TEST(FileSelection, EveryClickSetsEveryProperty) {
-    HandlerHarness h(TextForm("", "/z/zones.pdb", Direction::PdbToMap));
+    HandlerHarness h(TextForm("", "/z/zones.pdb", Selected::PdbToMap));
     h.cd.choice = "/z/out.map";
     h.handlers.Cmdbrm_Click();
-    h.form.direction = Direction::MapToPdb;
+    h.form.direction = Selected::MapToPdb;
     h.handlers.Cmdbrm_Click();
     ASSERT_EQ(h.cd.shown.size(), 2u);
     EXPECT_EQ(h.cd.shown[1].fileName, "");

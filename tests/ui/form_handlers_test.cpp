@@ -16,11 +16,11 @@ namespace {
 // otherwise: each run is told apart by the file it creates.
 TEST(Convert, RunsTheConversionOfTheChosenDirection) {
     struct Case {
-        Direction direction;
+        Selected direction;
         bool mapToPdb;
     };
-    for (const Case c : {Case{Direction::MapToPdb, true}, Case{Direction::PdbToMap, false},
-                         Case{Direction::None, false}}) {
+    for (const Case c : {Case{Selected::MapToPdb, true}, Case{Selected::PdbToMap, false},
+                         Case{Selected::None, false}}) {
         TempFolder folder;
         const std::string source = folder.file(c.mapToPdb ? "in.map" : "in.pdb");
         const std::string target = folder.file(c.mapToPdb ? "out.pdb" : "out.map");
@@ -56,7 +56,7 @@ TEST(Convert, AtStartAsksForBothFiles) {
 // Choosing either direction empties the Map field, then the PDB field.
 TEST(Direction, ChoosingOneClearsMapThenPdb) {
     for (bool mapToPdb : {true, false}) {
-        HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::None));
+        HandlerHarness h(TextForm("/a.map", "/b.pdb", Selected::None));
         if (mapToPdb) {
             h.handlers.Optm2p_Click();
         } else {
@@ -68,7 +68,7 @@ TEST(Direction, ChoosingOneClearsMapThenPdb) {
 }
 
 TEST(Exit, EndsTheProgramWithoutAWord) {
-    HandlerHarness h(TextForm("/a.map", "/b.pdb", Direction::MapToPdb));
+    HandlerHarness h(TextForm("/a.map", "/b.pdb", Selected::MapToPdb));
     h.handlers.Cmdexit_Click();
     EXPECT_EQ(h.ends, 1);
     EXPECT_TRUE(h.fakes.box.shown.empty());

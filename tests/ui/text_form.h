@@ -10,13 +10,14 @@
 
 namespace zonora::test {
 
-enum class Direction { None, MapToPdb, PdbToMap };
+// Which direction button is selected, if any.
+enum class Selected { None, MapToPdb, PdbToMap };
 
 // The window's state as plain text, with every change logged in order.
 class TextForm : public FormControls {
   public:
     TextForm() = default;
-    TextForm(std::string map, std::string pdb, Direction direction)
+    TextForm(std::string map, std::string pdb, Selected direction)
         : map(std::move(map)), pdb(std::move(pdb)), direction(direction) {}
 
     std::string mapPath() const override { return map; }
@@ -31,12 +32,16 @@ class TextForm : public FormControls {
         pdb = path;
         log.push_back("tbp=" + path);
     }
-    bool mapToPdbSelected() const override { return direction == Direction::MapToPdb; }
-    bool pdbToMapSelected() const override { return direction == Direction::PdbToMap; }
+    bool mapToPdbSelected() const override { return direction == Selected::MapToPdb; }
+    bool pdbToMapSelected() const override { return direction == Selected::PdbToMap; }
+    void select(Direction chosen) override {
+        direction = chosen == Direction::MapToPdb ? Selected::MapToPdb : Selected::PdbToMap;
+        log.push_back(chosen == Direction::MapToPdb ? "Optm2p" : "Optp2m");
+    }
 
     std::string map;
     std::string pdb;
-    Direction direction = Direction::None;
+    Selected direction = Selected::None;
     std::vector<std::string> log;
 };
 

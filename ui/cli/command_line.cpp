@@ -82,11 +82,19 @@ Command parseCommand(const std::vector<std::string>& arguments) {
     return command;
 }
 
-std::string helpText() {
+std::string usageText() {
     return "Usage: zonora [FILE]\n"
            "       zonora to-map FILE.pdb... [-o OUT]\n"
            "       zonora to-pdb FILE.map... [-o OUT] [--yes | --no]\n"
-           "       zonora --help | --version\n"
+           "       zonora --help | --version\n";
+}
+
+std::string usageReport(const std::string& problem) {
+    return "zonora: " + problem + "\n" + usageText() + "Try 'zonora --help'.\n";
+}
+
+std::string helpText() {
+    return usageText() +
            "\n"
            "Without arguments, zonora opens its window; with one FILE, the window opens\n"
            "ready to convert it. The commands convert without a window:\n"
@@ -121,11 +129,11 @@ std::string outputPath(const std::string& input, const ConvertCommand& command) 
     return utf8Of(pathOf(*command.output) / pathOf(proposed).filename());
 }
 
-int runCommandLine(const std::vector<std::string>& arguments, CommandLineServices& services,
+int runCommandLine(const std::vector<std::string>& arguments, const SystemServices& services,
                    Console& console) {
     const Command command = parseCommand(arguments);
     if (const auto* usage = std::get_if<UsageError>(&command)) {
-        console.err << "zonora: " << usage->message << "\nTry 'zonora --help'.\n" << std::flush;
+        console.err << usageReport(usage->message) << std::flush;
         return kUsageError;
     }
     if (std::holds_alternative<HelpCommand>(command)) {
@@ -139,8 +147,7 @@ int runCommandLine(const std::vector<std::string>& arguments, CommandLineService
 
     const auto& convert = std::get<ConvertCommand>(command);
     TerminalMessageBox box(console, convert.answer);
-    ConversionServices conversion{services.files, box, services.clock, services.templates,
-                                  services.installTool};
+    ConversionServices conversion = withBox(services, box);
     int status = kAllConverted;
     for (const std::string& input : convert.inputs) {
         std::string output;

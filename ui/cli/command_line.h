@@ -6,10 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/file_system.h"
-#include "platform/install_tool.h"
-#include "platform/template_locator.h"
+#include "platform/system_services.h"
 
 namespace zonora {
 
@@ -38,8 +35,13 @@ bool isCommand(const std::vector<std::string>& arguments);
 
 Command parseCommand(const std::vector<std::string>& arguments);
 
+// The lines that show how the program is called, and the whole --help text.
+std::string usageText();
 std::string helpText();
 std::string versionText();
+
+// The report of a usage error: what is wrong, then the usage text.
+std::string usageReport(const std::string& problem);
 
 // Where a conversion of input writes: -o itself for one input that is not a
 // folder; otherwise the name the Save dialog would propose, inside the -o
@@ -62,17 +64,9 @@ struct Console {
     Terminal* terminal = nullptr;
 };
 
-// The conversion services but the message box, which the command line brings.
-struct CommandLineServices {
-    FileSystem& files;
-    Clock& clock;
-    TemplateLocator& templates;
-    InstallTool& installTool;
-};
-
 // Runs the arguments as a command and gives the exit status: kAllConverted,
 // kSomeNotConverted (every other file is still converted) or kUsageError.
-int runCommandLine(const std::vector<std::string>& arguments, CommandLineServices& services,
+int runCommandLine(const std::vector<std::string>& arguments, const SystemServices& services,
                    Console& console);
 
 }  // namespace zonora

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/display_check.h"
+#include "ui/qt/display_check.h"
 
 namespace zonora {
 namespace {

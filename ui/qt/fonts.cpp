@@ -4,14 +4,10 @@
 #include <QFontMetrics>
 
 namespace zonora {
-namespace {
-constexpr qreal kStep = 0.25;
-constexpr qreal kSmallestPointSize = 5.0;
-}  // namespace
 
 QFont formFont(qreal pointSize, bool bold) {
-    QFont font = QFontDatabase::hasFamily(kFormFontFamily)
-                     ? QFont(kFormFontFamily)
+    QFont font = QFontDatabase::hasFamily(layout::kFontFace)
+                     ? QFont(layout::kFontFace)
                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
@@ -24,10 +20,14 @@ bool fitsInside(const QFont& font, const QString& text, QSize space) {
     return metrics.horizontalAdvance(text) <= space.width() && metrics.height() <= space.height();
 }
 
-QFont fittingFont(QFont font, const QString& text, QSize space) {
-    while (!fitsInside(font, text, space) && font.pointSizeF() - kStep >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - kStep);
-    }
+QFont fittingFont(const layout::Control& control, const QString& caption, QSize size) {
+    const layout::Room room =
+        layout::captionRoom(control.kind, size.width(), size.height(), layout::kDesignDpi);
+    QFont font = formFont(control.font.points, control.font.bold);
+    font.setPointSizeF(layout::fittingPoints(control.font.points, [&](double points) {
+        font.setPointSizeF(points);
+        return fitsInside(font, caption, QSize(room.width, room.height));
+    }));
     return font;
 }
 

@@ -4,18 +4,17 @@
 #include <QSize>
 #include <QString>
 
+#include "ui/form_layout.h"
+
 namespace zonora {
 
-inline constexpr const char* kFormFontFamily = "MS Sans Serif";
-
-// MS Sans Serif where it is installed, the platform's ordinary sans-serif
-// face otherwise.
+// The window's face where it is installed, the platform's ordinary
+// sans-serif face otherwise.
 QFont formFont(qreal pointSize, bool bold = false);
 
-// The font, made smaller in quarter points when needed, in which text fits
-// whole on one line inside space. A replacement face is wider than the one
-// the window was drawn with.
-QFont fittingFont(QFont font, const QString& text, QSize space);
+// The control's font at the size at which its caption fits its room (the
+// window's rule, in ui/form_layout.h), for a control of the given size.
+QFont fittingFont(const layout::Control& control, const QString& caption, QSize size);
 
 bool fitsInside(const QFont& font, const QString& text, QSize space);
 

@@ -8,21 +8,16 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QUrl>
 #include <limits>
 #include <optional>
 
-#include "platform/posix/posix_file_system.h"
-#include "ui/cli/open_file.h"
 #include "ui/form_handlers.h"
 #include "ui/form_layout.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/icon.h"
 #include "ui/qt/option_button.h"
 #include "ui/qt/shape.h"
-#include "ui/qt/twips.h"
 
 namespace zonora {
 namespace {
@@ -31,11 +26,10 @@ using layout::Colour;
 using layout::Control;
 using layout::Kind;
 
-constexpr int kGroupTitleMargin = 8;  // kept clear on each side of the frame's caption
-
+// Qt scales the window's logical pixels to the screen from the design's dpi.
 QRect pixelsOf(const Control& control) {
-    const layout::Twips& t = control.twips;
-    return toPixels(TwipRect{t.left, t.top, t.width, t.height});
+    const layout::Pixels p = layout::pixelsOf(control.twips, layout::kDesignDpi);
+    return {p.left, p.top, p.width, p.height};
 }
 
 QFont fontOf(const Control& control) { return formFont(control.font.points, control.font.bold); }
@@ -55,18 +49,11 @@ QColor colourOf(const Colour& colour, const QPalette& palette, QPalette::ColorRo
     return palette.color(fallback);
 }
 
-QSize buttonTextSpace(const QPushButton* button) {
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.rect = button->rect();
-    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size();
-}
-
 QWidget* makeLabel(QWidget* parent, const Control& control) {
     auto* label = new QLabel(QString::fromLatin1(control.caption), parent);
     label->setGeometry(pixelsOf(control));
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(fittingFont(fontOf(control), label->text(), label->contentsRect().size()));
+    label->setFont(fittingFont(control, label->text(), label->contentsRect().size()));
     // A label without a colour of its own lets its container show through.
     if (control.background != Colour{}) {
         QPalette palette = label->palette();
@@ -82,7 +69,7 @@ QWidget* makeLabel(QWidget* parent, const Control& control) {
 QWidget* makeButton(QWidget* parent, const Control& control) {
     auto* button = new QPushButton(QString::fromLatin1(control.caption), parent);
     button->setGeometry(pixelsOf(control));
-    button->setFont(fittingFont(fontOf(control), button->text(), buttonTextSpace(button)));
+    button->setFont(fittingFont(control, button->text(), button->size()));
     return button;
 }
 
@@ -97,8 +84,7 @@ QWidget* makePathField(QWidget* parent, const Control& control) {
 QWidget* makeFrame(QWidget* parent, const Control& control) {
     auto* frame = new QGroupBox(QString::fromLatin1(control.caption), parent);
     frame->setGeometry(pixelsOf(control));
-    frame->setFont(fittingFont(fontOf(control), frame->title(),
-                               QSize(frame->width() - 2 * kGroupTitleMargin, frame->height() / 2)));
+    frame->setFont(fittingFont(control, frame->title(), frame->size()));
     return frame;
 }
 
@@ -149,7 +135,8 @@ frmcnvt::frmcnvt(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromLatin1(layout::kWindowCaption));
     setWindowIcon(programIcon());
     setFont(formFont(layout::kDefaultFont.points));
-    resize(toPixels(layout::kClientWidthTwips, layout::kClientHeightTwips));
+    resize(layout::twipsToPixels(layout::kClientWidthTwips, layout::kDesignDpi),
+           layout::twipsToPixels(layout::kClientHeightTwips, layout::kDesignDpi));
     createControls();
     orderTabs();
     setAcceptDrops(true);
@@ -200,6 +187,7 @@ void frmcnvt::orderTabs() {
 }
 
 void frmcnvt::forwardTo(FormHandlers& handlers) {
+    handlers_ = &handlers;
     connect(Cmdbrm_, &QPushButton::clicked, this, [&handlers] { handlers.Cmdbrm_Click(); });
     connect(cmdbrp_, &QPushButton::clicked, this, [&handlers] { handlers.cmdbrp_Click(); });
     connect(cmdcvt_, &QPushButton::clicked, this, [&handlers] { handlers.cmdcvt_Click(); });
@@ -222,13 +210,8 @@ void frmcnvt::setPdb(const std::string& path) { tbp_->setText(QString::fromStdSt
 bool frmcnvt::mapToPdbSelected() const { return Optm2p_->isChecked(); }
 bool frmcnvt::pdbToMapSelected() const { return Optp2m_->isChecked(); }
 
-void frmcnvt::openFile(const std::string& path) {
-    PosixFileSystem files;
-    const OpenedFile opened = openedFile(path, files);
-    // Selecting a direction runs its handler, which clears both fields first.
-    (opened.mapToPdb ? Optm2p_ : Optp2m_)->setChecked(true);
-    setMap(opened.mapPath);
-    setPdb(opened.pdbPath);
+void frmcnvt::select(Direction direction) {
+    (direction == Direction::MapToPdb ? Optm2p_ : Optp2m_)->setChecked(true);
 }
 
 void frmcnvt::dragEnterEvent(QDragEnterEvent* event) {
@@ -239,7 +222,7 @@ void frmcnvt::dropEvent(QDropEvent* event) {
     const auto path = droppedFile(event->mimeData());
     if (!path) return;
     event->acceptProposedAction();
-    openFile(*path);
+    if (handlers_) handlers_->openFile(*path);
 }
 
 bool frmcnvt::eventFilter(QObject* watched, QEvent* event) {

@@ -36,11 +36,7 @@ class frmcnvt : public QWidget, public FormControls {
     void setPdb(const std::string& path) override;
     bool mapToPdbSelected() const override;
     bool pdbToMapSelected() const override;
-
-    // Selects the direction that reads path and fills both fields as the
-    // person would: path in its own field, the proposed name in the other.
-    // Converts nothing. Used for a file named at start and for a drop.
-    void openFile(const std::string& path);
+    void select(Direction direction) override;
 
   protected:
     // One local file dropped anywhere on the window, the fields included.
@@ -52,6 +48,7 @@ class frmcnvt : public QWidget, public FormControls {
     void createControls();
     void orderTabs();
 
+    FormHandlers* handlers_ = nullptr;
     QLineEdit* tbm_ = nullptr;
     QPushButton* Cmdbrm_ = nullptr;
     QPushButton* cmdbrp_ = nullptr;

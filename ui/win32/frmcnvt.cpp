@@ -4,14 +4,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
-#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_text.h"
-#include "ui/cli/open_file.h"
 #include "ui/form_handlers.h"
+#include "ui/win32/program_icon.h"
 
 namespace zonora {
 namespace {
@@ -24,12 +23,6 @@ constexpr wchar_t kClassName[] = L"ZonoraFrmcnvt";
 // Clear of IDOK and IDCANCEL, which the keyboard handling sends for Enter and Escape.
 constexpr int kFirstId = 100;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 and later
-constexpr double kFontStep = 0.25;
-constexpr double kSmallestPoints = 5.0;
-// Pixels at 96 dots per inch.
-constexpr int kButtonMarginX = 3;
-constexpr int kButtonMarginY = 2;
-constexpr int kFrameCaptionMargin = 8;
 
 int idOf(std::string_view name) {
     const auto* row = &layout::control(name);
@@ -63,33 +56,6 @@ int windowDpi(HWND hwnd) {
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-RECT pixelsOf(const layout::Twips& twips, int dpi) {
-    const int left = layout::twipsToPixels(twips.left, dpi);
-    const int top = layout::twipsToPixels(twips.top, dpi);
-    return {left, top, left + layout::twipsToPixels(twips.width, dpi),
-            top + layout::twipsToPixels(twips.height, dpi)};
-}
-
-HFONT createFont(const layout::Font& font, int dpi) {
-    const auto height = static_cast<int>(std::lround(font.points * dpi / layout::kPointsPerInch));
-    return ::CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_SWISS, widen(layout::kFontFace).c_str());
-}
-
-COLORREF colorOf(const Colour& colour) {
-    switch (colour.source) {
-        case Colour::Source::Rgb:
-            return RGB(colour.red, colour.green, colour.blue);
-        case Colour::Source::Window:
-            return ::GetSysColor(COLOR_WINDOW);
-        case Colour::Source::WindowText:
-        case Colour::Source::Default:  // asked only of text, whose default this is
-            break;
-    }
-    return ::GetSysColor(COLOR_WINDOWTEXT);
 }
 
 struct WindowKind {
@@ -145,34 +111,6 @@ void registerClass(HINSTANCE instance, WNDPROC windowProc) {
     ::RegisterClassExW(&windowClass);
 }
 
-// The icon is the first icon group among the program's resources, whatever
-// its name; without one the system's default stands in.
-struct IconGroup {
-    ULONG_PTR number = 0;
-    std::wstring name;
-};
-
-BOOL CALLBACK firstIconGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
-    auto& group = *reinterpret_cast<IconGroup*>(found);
-    if (IS_INTRESOURCE(name)) {
-        group.number = reinterpret_cast<ULONG_PTR>(name);
-    } else {
-        group.name = name;
-    }
-    return FALSE;
-}
-
-HICON programIcon(HINSTANCE instance, int metricX, int metricY) {
-    IconGroup group;
-    ::EnumResourceNamesW(instance, RT_GROUP_ICON, firstIconGroup,
-                         reinterpret_cast<LONG_PTR>(&group));
-    if (group.number == 0 && group.name.empty()) return nullptr;
-    const wchar_t* name =
-        group.name.empty() ? MAKEINTRESOURCEW(static_cast<WORD>(group.number)) : group.name.c_str();
-    return static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON, ::GetSystemMetrics(metricX),
-                                           ::GetSystemMetrics(metricY), LR_SHARED));
-}
-
 // The path of a drop of exactly one file; several at once are refused.
 std::optional<std::string> onlyFile(HDROP drop) {
     if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
@@ -216,8 +154,6 @@ frmcnvt::~frmcnvt() {
     destroying_ = true;
     handlers_ = nullptr;  // they may be gone already
     if (hwnd_) ::DestroyWindow(hwnd_);
-    for (HFONT font : fonts_) ::DeleteObject(font);
-    for (const auto& [colour, brush] : brushes_) ::DeleteObject(brush);
 }
 
 void frmcnvt::forwardTo(FormHandlers& handlers) { handlers_ = &handlers; }
@@ -262,8 +198,6 @@ void frmcnvt::createControls() {
             if (row->kind == Kind::TextField) {
                 ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
                 ::SetWindowSubclass(window, fieldProc, 0, data);
-            } else if (row->kind == Kind::OptionButton) {
-                ::SetWindowSubclass(window, optionProc, 0, data);
             } else if (row->kind == Kind::Frame) {
                 ::SetWindowSubclass(window, frameProc, 0, data);
                 self(self, window, row->name);
@@ -271,65 +205,23 @@ void frmcnvt::createControls() {
         }
     };
     createIn(createIn, hwnd_, layout::kWindowName);
+    directions_.attach(control("Optm2p"), control("Optp2m"));
 }
 
 void frmcnvt::layOut() {
-    std::vector<HFONT> old = std::move(fonts_);
-    fonts_.clear();
-    std::vector<std::pair<layout::Font, HFONT>> made;
-    auto fontFor = [&](const layout::Font& font) {
-        for (const auto& [wanted, handle] : made) {
-            if (wanted.points == font.points && wanted.bold == font.bold) return handle;
-        }
-        made.emplace_back(font, createFont(font, dpi_));
-        fonts_.push_back(made.back().second);
-        return made.back().second;
-    };
+    FormFonts fonts;
     HDC dc = ::GetDC(hwnd_);
     for (const Control& row : layout::kControls) {
         if (!hasWindow(row.kind)) continue;
         HWND window = control(row.name);
-        const RECT place = pixelsOf(row.twips, dpi_);
-        ::SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left,
-                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        const layout::Font font{fittingPoints(dc, row, window), row.font.bold};
-        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+        const layout::Pixels place = layout::pixelsOf(row.twips, dpi_);
+        ::SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = fonts.fontFor(dc, row, window, dpi_);
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     ::ReleaseDC(hwnd_, dc);
-    for (HFONT font : old) ::DeleteObject(font);
-}
-
-// The designed size, made smaller in quarter points when needed, at which the
-// caption fits whole on one line. A face standing in for MS Sans Serif, as
-// under Wine, is wider than the one the window was drawn with.
-double frmcnvt::fittingPoints(HDC dc, const Control& row, HWND window) const {
-    if (*row.caption == '\0') return row.font.points;
-    const std::wstring caption = widen(row.caption);
-    RECT client;
-    ::GetClientRect(window, &client);
-    SIZE space{client.right, client.bottom};
-    if (row.kind == Kind::Button) {
-        // Left for the button's edges and its focus rectangle.
-        space.cx -= 2 * ::MulDiv(kButtonMarginX, dpi_, USER_DEFAULT_SCREEN_DPI);
-        space.cy -= 2 * ::MulDiv(kButtonMarginY, dpi_, USER_DEFAULT_SCREEN_DPI);
-    } else if (row.kind == Kind::Frame) {
-        space.cx -= 2 * ::MulDiv(kFrameCaptionMargin, dpi_, USER_DEFAULT_SCREEN_DPI);
-        space.cy /= 2;
-    }
-    double points = row.font.points;
-    for (;; points -= kFontStep) {
-        HFONT font = createFont({points, row.font.bold}, dpi_);
-        const HGDIOBJ previous = ::SelectObject(dc, font);
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        TEXTMETRICW metrics{};
-        ::GetTextMetricsW(dc, &metrics);
-        ::SelectObject(dc, previous);
-        ::DeleteObject(font);
-        const bool fits = extent.cx <= space.cx && metrics.tmHeight <= space.cy;
-        if (fits || points - kFontStep < kSmallestPoints) break;
-    }
-    return points;
+    fonts_ = std::move(fonts);  // the old ones are no longer in use
 }
 
 // The frame measured as it is, which after a change of DPI is already the new
@@ -348,92 +240,22 @@ void frmcnvt::resizeClientArea(std::optional<POINT> topLeft) {
                    SWP_NOZORDER | SWP_NOACTIVATE | (topLeft ? 0 : SWP_NOMOVE));
 }
 
-// The two panels are not windows: they are painted under the controls.
-void frmcnvt::paint(HDC dc) const {
-    for (const Control& row : layout::kControls) {
-        if (row.kind != Kind::Rectangle) continue;
-        RECT place = pixelsOf(row.twips, dpi_);
-        HBRUSH border = ::CreateSolidBrush(colorOf(row.text));
-        HBRUSH fill = ::CreateSolidBrush(colorOf(row.background));
-        ::FillRect(dc, &place, border);
-        ::InflateRect(&place, -layout::kShapeBorderPixels, -layout::kShapeBorderPixels);
-        ::FillRect(dc, &place, fill);
-        ::DeleteObject(border);
-        ::DeleteObject(fill);
-    }
-}
-
-HBRUSH frmcnvt::brushFor(const Colour& colour) {
-    switch (colour.source) {
-        case Colour::Source::Window:
-            return ::GetSysColorBrush(COLOR_WINDOW);
-        case Colour::Source::WindowText:
-            return ::GetSysColorBrush(COLOR_WINDOWTEXT);
-        case Colour::Source::Default:
-            return nullptr;
-        case Colour::Source::Rgb:
-            break;
-    }
-    const COLORREF value = colorOf(colour);
-    for (const auto& [made, brush] : brushes_) {
-        if (made == value) return brush;
-    }
-    brushes_.emplace_back(value, ::CreateSolidBrush(value));
-    return brushes_.back().second;
-}
-
-LRESULT frmcnvt::colourStatic(HWND control, HDC dc, LRESULT systemBrush) {
-    const Control* row = rowOf(control);
-    if (!row) return systemBrush;
-    if (row->text.source != Colour::Source::Default) ::SetTextColor(dc, colorOf(row->text));
-    if (row->background.source == Colour::Source::Default) return systemBrush;
-    ::SetBkColor(dc, colorOf(row->background));
-    return reinterpret_cast<LRESULT>(brushFor(row->background));
-}
-
-bool frmcnvt::isChecked(std::string_view name) const {
-    return ::SendMessageW(control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-frmcnvt::Checks frmcnvt::checks() const { return {isChecked("Optm2p"), isChecked("Optp2m")}; }
-
-void frmcnvt::restoreChecks(const Checks& before) {
-    const std::string_view names[] = {"Optm2p", "Optp2m"};
-    const Checks now = checks();
-    // Clear first: checking an automatic button clears the others itself.
-    for (bool wanted : {false, true}) {
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (before[i] == wanted && now[i] != wanted) {
-                ::SendMessageW(control(names[i]), BM_SETCHECK, wanted ? BST_CHECKED : 0, 0);
-            }
-        }
-    }
-}
-
 void frmcnvt::directionClicked(Direction direction) {
     // Windows clicks a direction button as it gains the focus; Tab only moves.
-    if (focusing_ > 0) return;
-    const bool mapToPdb = direction == Direction::MapToPdb;
-    if (!isChecked(mapToPdb ? "Optm2p" : "Optp2m") || selected_ == direction) return;
+    if (directions_.focusing()) return;
+    if (!directions_.isChecked(direction) || selected_ == direction) return;
     selected_ = direction;
     if (!handlers_) return;
-    if (mapToPdb) {
+    if (direction == Direction::MapToPdb) {
         handlers_->Optm2p_Click();
     } else {
         handlers_->Optp2m_Click();
     }
 }
 
-void frmcnvt::openFile(const std::string& utf8Path) {
-    Win32FileSystem files;
-    const OpenedFile opened = openedFile(utf8Path, files);
-    const std::string_view chosen = opened.mapToPdb ? "Optm2p" : "Optp2m";
-    const std::string_view other = opened.mapToPdb ? "Optp2m" : "Optm2p";
-    ::SendMessageW(control(other), BM_SETCHECK, BST_UNCHECKED, 0);
-    ::SendMessageW(control(chosen), BM_SETCHECK, BST_CHECKED, 0);
-    directionClicked(opened.mapToPdb ? Direction::MapToPdb : Direction::PdbToMap);
-    setMap(opened.mapPath);
-    setPdb(opened.pdbPath);
+void frmcnvt::select(Direction direction) {
+    directions_.check(direction);
+    directionClicked(direction);
 }
 
 void frmcnvt::command(int id, int code) {
@@ -461,12 +283,13 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             command(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_CTLCOLORSTATIC:
-            return colourStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam),
-                                ::DefWindowProcW(hwnd_, message, wParam, lParam));
+            return painting_.colourStatic(rowOf(reinterpret_cast<HWND>(lParam)),
+                                          reinterpret_cast<HDC>(wParam),
+                                          ::DefWindowProcW(hwnd_, message, wParam, lParam));
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = ::BeginPaint(hwnd_, &ps);
-            paint(dc);
+            painting_.paintShapes(dc, dpi_);
             ::EndPaint(hwnd_, &ps);
             return 0;
         }
@@ -477,7 +300,7 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ::GetClientRect(hwnd_, &client);
                 ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
             }
-            paint(dc);
+            painting_.paintShapes(dc, dpi_);
             return 0;
         }
         case WM_ACTIVATE:
@@ -507,7 +330,7 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto drop = reinterpret_cast<HDROP>(wParam);
             const std::optional<std::string> path = onlyFile(drop);
             ::DragFinish(drop);
-            if (path) openFile(*path);
+            if (path && handlers_) handlers_->openFile(*path);
             return 0;
         }
         case WM_CLOSE:
@@ -569,35 +392,6 @@ LRESULT CALLBACK frmcnvt::frameProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK frmcnvt::optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR selfData) {
-    auto* self = reinterpret_cast<frmcnvt*>(selfData);
-    switch (message) {
-        case WM_SETFOCUS: {
-            // Gaining the focus selects nothing, whatever the system does on it.
-            const Checks before = self->checks();
-            ++self->focusing_;
-            const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-            --self->focusing_;
-            self->restoreChecks(before);
-            return result;
-        }
-        case BM_SETCHECK: {
-            // The system keeps only the checked button of a group as a tab
-            // stop; each direction button stays one of its own.
-            const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-            ::SetWindowLongPtrW(hwnd, GWL_STYLE, ::GetWindowLongPtrW(hwnd, GWL_STYLE) | WS_TABSTOP);
-            return result;
-        }
-        case WM_NCDESTROY:
-            ::RemoveWindowSubclass(hwnd, optionProc, id);
-            break;
-        default:
-            break;
-    }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 // A plain edit control does nothing with a drop: the window opens the file.
 LRESULT CALLBACK frmcnvt::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR) {
@@ -631,39 +425,7 @@ void frmcnvt::clearMap() { setText("tbm", ""); }
 void frmcnvt::clearPdb() { setText("tbp", ""); }
 void frmcnvt::setMap(const std::string& path) { setText("tbm", path); }
 void frmcnvt::setPdb(const std::string& path) { setText("tbp", path); }
-bool frmcnvt::mapToPdbSelected() const { return isChecked("Optm2p"); }
-bool frmcnvt::pdbToMapSelected() const { return isChecked("Optp2m"); }
-
-std::optional<std::string> fileNamedAtStart(const std::vector<std::wstring>& arguments) {
-    std::optional<std::wstring> file;
-    for (const std::wstring& argument : arguments) {
-        if (argument.empty() || argument.starts_with(L'-')) continue;
-        if (file) return std::nullopt;
-        file = argument;
-    }
-    if (!file) return std::nullopt;
-    // The field shows where the file is, whatever folder the program started in.
-    const DWORD size = ::GetFullPathNameW(file->c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD written =
-        size == 0 ? 0 : ::GetFullPathNameW(file->c_str(), size, full.data(), nullptr);
-    if (written == 0 || written >= size) return narrow(*file);
-    full.resize(written);
-    return narrow(full);
-}
-
-void deliver(frmcnvt& window, MSG& message) {
-    if (!::IsDialogMessageW(window.hwnd(), &message)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    window.rethrowPending();
-}
-
-int runMessageLoop(frmcnvt& window) {
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) deliver(window, message);
-    return static_cast<int>(message.wParam);
-}
+bool frmcnvt::mapToPdbSelected() const { return directions_.isChecked(Direction::MapToPdb); }
+bool frmcnvt::pdbToMapSelected() const { return directions_.isChecked(Direction::PdbToMap); }
 
 }  // namespace zonora

@@ -10,10 +10,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "ui/form_controls.h"
 #include "ui/form_layout.h"
+#include "ui/win32/direction_buttons.h"
+#include "ui/win32/fonts.h"
+#include "ui/win32/painting.h"
 
 namespace zonora {
 
@@ -34,12 +36,6 @@ class frmcnvt : public FormControls {
     void forwardTo(FormHandlers& handlers);
     void show(int showCommand = SW_SHOWNORMAL);
 
-    // Fills the window for a file named at start or dropped on it: the
-    // direction that reads it is selected as a click selects it (its handler
-    // clears both fields), then the file and the proposed name go in their
-    // fields. Converts nothing.
-    void openFile(const std::string& utf8Path);
-
     HWND hwnd() const { return hwnd_; }
     // The control's window, or null for one without a window of its own
     // (the shapes, which the window paints, and the file dialog).
@@ -59,32 +55,21 @@ class frmcnvt : public FormControls {
     void setPdb(const std::string& path) override;
     bool mapToPdbSelected() const override;
     bool pdbToMapSelected() const override;
+    void select(Direction direction) override;
 
   private:
-    enum class Direction { MapToPdb, PdbToMap };
-    using Checks = std::array<bool, 2>;  // Optm2p, Optp2m
-
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
-    static LRESULT CALLBACK optionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
     void layOut();  // places and fonts for dpi_
-    double fittingPoints(HDC dc, const layout::Control& row, HWND window) const;
     void resizeClientArea(std::optional<POINT> topLeft);
-    void paint(HDC dc) const;
     void command(int id, int code);
     void directionClicked(Direction direction);
-    LRESULT colourStatic(HWND control, HDC dc, LRESULT systemBrush);
-    HBRUSH brushFor(const layout::Colour& colour);
-    Checks checks() const;
-    void restoreChecks(const Checks& before);
-    bool isChecked(std::string_view name) const;
     std::string text(std::string_view name) const;
     void setText(std::string_view name, const std::string& text);
 
@@ -93,24 +78,12 @@ class frmcnvt : public FormControls {
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     FormHandlers* handlers_ = nullptr;
     std::optional<Direction> selected_;  // the direction last reported to the handlers
-    int focusing_ = 0;                   // inside a direction button's WM_SETFOCUS
+    DirectionButtons directions_;
     bool destroying_ = false;
     HWND lastFocus_ = nullptr;
-    std::vector<HFONT> fonts_;
-    std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
+    FormFonts fonts_;
+    FormPainting painting_;
     std::exception_ptr pending_;
 };
-
-// The file the window is to open from the program's arguments (the program
-// name left out): the one argument that is not an option, made absolute;
-// nothing when there is none or more than one.
-std::optional<std::string> fileNamedAtStart(const std::vector<std::wstring>& arguments);
-
-// One message through the window's keyboard handling (Tab, Shift+Tab, arrows,
-// Enter) or to its window.
-void deliver(frmcnvt& window, MSG& message);
-
-// Runs until the program is told to end; gives the exit code.
-int runMessageLoop(frmcnvt& window);
 
 }  // namespace zonora

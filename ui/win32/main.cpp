@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -9,26 +8,29 @@
 #include "platform/win32/win32_file_dialog.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_services.h"
-#include "ui/cli/console.h"
+#include "platform/win32/win32_text.h"
+#include "ui/cli/program_start.h"
 #include "ui/form_handlers.h"
+#include "ui/win32/console.h"
 #include "ui/win32/frmcnvt.h"
+#include "ui/win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zonora;
-    if (const auto status = runConsoleCommand()) return *status;  // to-map, to-pdb, --help...
+    // The command line as the runtime split it, the program's name first.
+    std::vector<std::string> commandLine;
+    for (int i = 0; i < __argc; ++i) commandLine.push_back(narrow(__wargv[i]));
+    const ProgramStart start = programStart(commandLine);
+    Win32SystemServices system;
+    if (start.action != ProgramStart::Action::Window) return runOnConsole(start, system.services());
     try {
         frmcnvt window(instance);
         Win32MessageBox box(window.hwnd());
         Win32FileDialog cd(window.hwnd());
-        Win32SystemServices system;
-        ConversionServices services{system.files, box, system.clock, system.templates,
-                                    system.installTool};
+        ConversionServices services = withBox(system.services(), box);
         FormHandlers handlers(window, services, cd, [] { ::PostQuitMessage(0); });
         window.forwardTo(handlers);
-        // A file named at start, by Explorer's Open with say.
-        // The arguments as the runtime split them, the program name left out.
-        const std::vector<std::wstring> arguments(__wargv + 1, __wargv + __argc);
-        if (const auto file = fileNamedAtStart(arguments)) window.openFile(*file);
+        if (!start.file.empty()) handlers.openFile(start.file);  // by Explorer's Open with, say
         window.show(showCommand);
         return runMessageLoop(window);
     } catch (const std::exception&) {

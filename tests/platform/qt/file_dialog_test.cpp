@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "platform/qt/qt_file_dialog.h"
+#include "tests/support/modal_script.h"
 #include "tests/support/temp_folder.h"
-#include "tests/ui/modal_script.h"
 
 namespace zonora::test {
 namespace {

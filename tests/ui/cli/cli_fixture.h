@@ -53,7 +53,7 @@ struct CommandLineFixture {
 
     TempFolder folder;
     FakeServices fakes;
-    CommandLineServices services{fakes.files, fakes.clock, fakes.templates, fakes.installTool};
+    SystemServices services{fakes.files, fakes.clock, fakes.templates, fakes.installTool};
     std::ostringstream out;
     std::ostringstream err;
 };

@@ -5,6 +5,7 @@
 #include "convert/conversion.h"
 #include "platform/runtime_error.h"
 #include "tests/ui/cli/cli_fixture.h"
+#include "ui/cli/program_start.h"
 #include "ui/cli/terminal_message_box.h"
 
 namespace zonora::test {
@@ -15,24 +16,50 @@ const std::string kPdbCreated = "Conversion Complete.  New Druma PDB file create
 const std::string kUseInstallTool =
     "Please use Palm's Install tool to load the converted PDB file on next Hotsync.\n";
 
-TEST(CommandLine, OnlyCommandsLeaveTheWindow) {
+// Both programs' one rule for their arguments. The program's own name comes
+// first and is never a file to open; a file opened is shown where it is.
+TEST(ProgramStart, CommandsRunOneFileOpensAnythingElseIsAUsageError) {
+    using Action = ProgramStart::Action;
+    const std::u8string folder = std::filesystem::current_path().u8string();
+#ifdef _WIN32
+    const std::string here = std::string(folder.begin(), folder.end()) + "\\";
+    const std::string given = "C:\\z\\..\\y\\zones.map";
+    const std::string absolute = "C:\\y\\zones.map";
+#else
+    const std::string here = std::string(folder.begin(), folder.end()) + "/";
+    const std::string given = "/data/z/../y/./zones.map";
+    const std::string absolute = "/data/y/zones.map";
+#endif
     struct Case {
-        std::vector<std::string> arguments;
-        bool command;
+        std::vector<std::string> commandLine;
+        Action action;
+        std::string file;
     };
     const Case cases[] = {
-        {{}, false},
-        {{"zones.pdb"}, false},
-        {{"zones.map", "other.map"}, false},
-        {{"to-map"}, true},
-        {{"to-pdb", "a.map"}, true},
-        {{"--help"}, true},
-        {{"-h"}, true},
-        {{"--version"}, true},
-        {{"-platform", "offscreen"}, false},  // the toolkit's own options
+        {{"/usr/bin/zonora"}, Action::Window, ""},
+        {{"zonora", "zones.pdb"}, Action::Window, here + "zones.pdb"},
+        {{"zonora", "Zonen \xc3\xbc\xe6\x97\xa5.pdb"},
+         Action::Window,
+         here + "Zonen \xc3\xbc\xe6\x97\xa5.pdb"},
+        {{"zonora", given}, Action::Window, absolute},
+        {{"zonora", "to-map"}, Action::Command, ""},
+        {{"zonora", "to-pdb", "a.map"}, Action::Command, ""},
+        {{"zonora", "--help"}, Action::Command, ""},
+        {{"zonora", "-h"}, Action::Command, ""},
+        {{"zonora", "--version"}, Action::Command, ""},
+        {{"zonora", "-o", "x", "to-map", "z.pdb"}, Action::UsageError, ""},
+        {{"zonora", "zones.map", "other.map"}, Action::UsageError, ""},
+        {{"zonora", "-platform", "offscreen"}, Action::UsageError, ""},
+        {{"zonora", ""}, Action::UsageError, ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(isCommand(c.arguments), c.command) << ::testing::PrintToString(c.arguments);
+        SCOPED_TRACE(::testing::PrintToString(c.commandLine));
+        const ProgramStart start = programStart(c.commandLine);
+        EXPECT_EQ(start.action, c.action);
+        EXPECT_EQ(start.file, c.file);
+        EXPECT_EQ(start.arguments,
+                  std::vector<std::string>(c.commandLine.begin() + 1, c.commandLine.end()));
+        EXPECT_EQ(start.problem.empty(), c.action != Action::UsageError);
     }
 }
 
@@ -61,7 +88,11 @@ TEST(CommandLine, UsageErrorsTouchNothingAndGiveStatusTwo) {
             if (a == "a.pdb") a = input;
         }
         EXPECT_EQ(f.run(arguments), kUsageError) << c.message;
-        EXPECT_EQ(f.err.str(), std::string("zonora: ") + c.message + "\nTry 'zonora --help'.\n");
+        const std::string err = f.err.str();
+        EXPECT_TRUE(
+            err.starts_with("zonora: " + std::string(c.message) + "\nUsage: zonora [FILE]\n"))
+            << err;
+        EXPECT_TRUE(err.ends_with("\nTry 'zonora --help'.\n")) << err;
         EXPECT_EQ(f.out.str(), "");
         EXPECT_EQ(f.folder.entries(), (std::vector<std::string>{"Kolpa.org", "a.pdb"}));
     }

@@ -43,6 +43,7 @@ TEST(ProgramCommand, RunsWithoutADisplay) {
         {{"to-map", "IN", "-o", "OUT", "--no"}, kUsageError, false},
         {{"to-map", "MISSING", "-o", "OUT"}, kSomeNotConverted, false},
         {{"--version"}, kAllConverted, false},
+        {{"-o", "OUT", "to-map", "IN"}, kUsageError, false},  // not a command, nor one file
     };
     for (const Case& c : cases) {
         TempFolder folder;

@@ -20,6 +20,7 @@
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/frmcnvt.h"
+#include "ui/win32/message_loop.h"
 #include "zone/map_file.h"
 
 namespace zonora::test {
@@ -682,7 +683,7 @@ TEST(Win32Window, OpeningAFileSetsTheDirectionAndFields) {
         });
     };
     const Way ways[] = {
-        {"openFile", [](Harness& h, const std::string& path) { h.window.openFile(path); }},
+        {"openFile", [](Harness& h, const std::string& path) { h.handlers->openFile(path); }},
         {"drop on the window", dropOn(nullptr)},
         {"drop on tbm", dropOn("tbm")},
         {"drop on tbp", dropOn("tbp")},
@@ -746,7 +747,7 @@ TEST(Win32Window, ConvertAfterOpeningRunsTheChosenConversion) {
         Harness h;
         h.fakes.templates.path = folder.file("template.pdb");
         writeBytes(h.fakes.templates.path, makeZoneDatabase(ZoneTable{}));
-        h.window.openFile(folder.file(c.name));
+        h.handlers->openFile(folder.file(c.name));
         ::SendMessageW(h.get("cmdcvt"), BM_CLICK, 0, 0);
         h.pump();
         ASSERT_FALSE(h.fakes.box.shown.empty());
@@ -754,32 +755,6 @@ TEST(Win32Window, ConvertAfterOpeningRunsTheChosenConversion) {
         EXPECT_FALSE(readBytes(folder.file(c.proposed)).empty());
         EXPECT_EQ(h.window.mapPath(), "");
         EXPECT_EQ(h.window.pdbPath(), "");
-    }
-}
-
-// The command line names a file for the window with one argument that is not
-// an option; the field shows it absolute.
-TEST(Win32Window, FileNamedAtStartIsTheOneArgumentThatIsNoOption) {
-    std::wstring folder(MAX_PATH, L'\0');
-    folder.resize(::GetCurrentDirectoryW(MAX_PATH, folder.data()));
-    if (!folder.ends_with(L'\\')) folder += L'\\';
-    const std::string here = narrow(folder);
-    struct Case {
-        std::vector<std::wstring> arguments;
-        std::optional<std::string> file;
-    };
-    const Case cases[] = {
-        {{}, std::nullopt},
-        {{L"zones.pdb"}, here + "zones.pdb"},
-        {{L"C:\\z\\..\\y\\zones.map"}, "C:\\y\\zones.map"},
-        {{L"-x", L"zones.pdb", L""}, here + "zones.pdb"},
-        {{L"Zonen \u00fc\u65e5.pdb"}, here + "Zonen \xc3\xbc\xe6\x97\xa5.pdb"},
-        {{L"a.pdb", L"b.map"}, std::nullopt},
-        {{L"--verbose"}, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.empty() ? "none" : narrow(c.arguments[0]));
-        EXPECT_EQ(fileNamedAtStart(c.arguments), c.file);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 
 #include "tests/support/fake_services.h"
-#include "tests/ui/modal_script.h"
+#include "tests/support/modal_script.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
 #include "ui/qt/frmcnvt.h"

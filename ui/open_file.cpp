@@ -1,4 +1,4 @@
-#include "ui/cli/open_file.h"
+#include "ui/open_file.h"
 
 #include <algorithm>
 #include <array>
@@ -38,9 +38,7 @@ std::string firstLine(const std::string& path, FileSystem& files) {
 
 bool startsWithMapHeader(const std::string& path, FileSystem& files) {
     try {
-        const std::string line = firstLine(path, files);
-        return line.starts_with(kMapHeaderStart) &&
-               line.find(kMapHeaderMiddle) != std::string::npos;
+        return isMapHeader(firstLine(path, files));
     } catch (...) {
         return false;  // unreadable: the conversion will say why
     }
@@ -69,6 +67,13 @@ OpenedFile openedFile(const std::string& path, FileSystem& files) {
         opened.mapPath = proposal;
     }
     return opened;
+}
+
+void FormHandlers::openFile(const std::string& path) {
+    const OpenedFile opened = openedFile(path, services_.files);
+    form_.select(opened.mapToPdb ? Direction::MapToPdb : Direction::PdbToMap);
+    form_.setMap(opened.mapPath);
+    form_.setPdb(opened.pdbPath);
 }
 
 }  // namespace zonora

@@ -8,7 +8,7 @@
 
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
-#include "tests/ui/window_harness.h"
+#include "tests/ui/qt/window_harness.h"
 
 namespace zonora::test {
 namespace {
@@ -56,7 +56,7 @@ TEST(WindowOpen, FileNamedAtStartSetsDirectionAndFields) {
         writeCase(folder, c);
         WindowHarness h;
         h.tbm()->setText("old map");
-        h.window.openFile(folder.file(c.name));
+        h.handlers->openFile(folder.file(c.name));
         expectOpened(h, folder, c);
         EXPECT_TRUE(h.fakes.box.shown.empty());
         EXPECT_EQ(folder.entries(), std::vector<std::string>{c.name});
@@ -67,7 +67,7 @@ TEST(WindowOpen, ConvertsOnlyWhenConvertIsPressed) {
     TempFolder folder;
     writeBytes(folder.file("zones.pdb"), makeZoneDatabase(sampleZones()));
     WindowHarness h;
-    h.window.openFile(folder.file("zones.pdb"));
+    h.handlers->openFile(folder.file("zones.pdb"));
     QTest::mouseClick(h.button("cmdcvt"), Qt::LeftButton);
     EXPECT_EQ(h.fakes.box.prompts(),
               std::vector<std::string>{"Conversion Complete.  New Tesk Map file created."});

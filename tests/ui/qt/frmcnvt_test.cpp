@@ -10,7 +10,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include "tests/ui/window_harness.h"
+#include "tests/ui/qt/window_harness.h"
 #include "ui/qt/icon.h"
 
 namespace zonora::test {

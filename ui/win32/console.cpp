@@ -1,19 +1,19 @@
-#include "ui/cli/console.h"
+#include "ui/win32/console.h"
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <ostream>
 #include <streambuf>
 #include <string>
-#include <vector>
 
-#include "platform/win32/win32_services.h"
+#include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_text.h"
 #include "ui/cli/command_line.h"
 
 namespace zonora {
 namespace {
+
+bool usable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
 
 // Writes UTF-8 text whole lines at a time: as UTF-16 to a console, whatever
 // its code page, and as the bytes themselves to a file or a pipe.
@@ -34,7 +34,7 @@ class HandleBuffer : public std::streambuf {
         return count;
     }
     int sync() override {
-        if (pending_.empty() || handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) {
+        if (pending_.empty() || !usable(handle_)) {
             pending_.clear();
             return 0;
         }
@@ -60,7 +60,7 @@ class HandleBuffer : public std::streambuf {
 // The handle the program inherited, or else the attached console's screen.
 HANDLE outputHandle(DWORD which, bool attached) {
     const HANDLE inherited = ::GetStdHandle(which);
-    if (inherited != nullptr && inherited != INVALID_HANDLE_VALUE) return inherited;
+    if (usable(inherited)) return inherited;
     if (!attached) return nullptr;
     return ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -68,23 +68,30 @@ HANDLE outputHandle(DWORD which, bool attached) {
 
 }  // namespace
 
-std::optional<int> runConsoleCommand() {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < __argc; ++i) arguments.push_back(narrow(__wargv[i]));
-    if (!isCommand(arguments)) return std::nullopt;
-
+int runOnConsole(const ProgramStart& start, const SystemServices& services) {
     // A program built for the window gets no console of its own; it borrows
     // the one it was started from. No question is asked there (see Terminal).
     const bool attached = ::AttachConsole(ATTACH_PARENT_PROCESS) != 0;
+    const HANDLE errorHandle = outputHandle(STD_ERROR_HANDLE, attached);
+    if (start.action == ProgramStart::Action::UsageError && !usable(errorHandle)) {
+        // Started from Explorer or a shortcut: nowhere to write to.
+        Message message;
+        message.prompt = usageReport(start.problem);
+        Win32MessageBox(nullptr).show(message);
+        return kUsageError;
+    }
     HandleBuffer outBuffer(outputHandle(STD_OUTPUT_HANDLE, attached));
-    HandleBuffer errBuffer(outputHandle(STD_ERROR_HANDLE, attached));
+    HandleBuffer errBuffer(errorHandle);
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
 
-    Win32SystemServices system;
-    CommandLineServices services{system.files, system.clock, system.templates, system.installTool};
-    Console console{out, err, nullptr};
-    const int status = runCommandLine(arguments, services, console);
+    int status = kUsageError;
+    if (start.action == ProgramStart::Action::UsageError) {
+        err << usageReport(start.problem);
+    } else {
+        Console console{out, err, nullptr};
+        status = runCommandLine(start.arguments, services, console);
+    }
     out.flush();
     err.flush();
     return status;

@@ -16,8 +16,8 @@ struct OpenedFile {
     std::string pdbPath;
 };
 
-// A Map file is one whose first line starts with the Map header, or one
-// named .map; anything else is taken for a PDB, which the conversion checks.
+// A Map file is one named .map, or one whose first line is a Map header;
+// anything else is taken for a PDB, which the conversion checks.
 bool isMapFile(const std::string& path, FileSystem& files);
 
 OpenedFile openedFile(const std::string& path, FileSystem& files);

@@ -6,7 +6,7 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
-#include "ui/display_check.h"
+#include "ui/qt/display_check.h"
 
 namespace zonora::test {
 namespace {

@@ -1,0 +1,176 @@
+#include "platform/posix/posix_process_starter.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/environment.h"
+#include "platform/file_error.h"
+#include "platform/posix/unique_fd.h"
+
+extern char** environ;
+
+namespace zonora {
+namespace {
+
+// argv and envp for exec, built before any fork: a child of a threaded
+// program may only make async-signal-safe calls.
+class ExecArguments {
+  public:
+    explicit ExecArguments(const ProgramCall& call) : call_(call) {
+        for (std::string& argument : call_.arguments) argv_.push_back(argument.data());
+        argv_.push_back(nullptr);
+        for (std::string& entry : call_.environment) envp_.push_back(entry.data());
+        envp_.push_back(nullptr);
+    }
+    const char* program() const { return argv_[0]; }
+    char* const* argv() const { return argv_.data(); }
+    char* const* envp() const { return envp_.data(); }
+
+  private:
+    ProgramCall call_;
+    std::vector<char*> argv_;
+    std::vector<char*> envp_;
+};
+
+[[noreturn]] void notStarted(int error, const std::string& shownAs) {
+    throw FileError(std::error_code(error, std::generic_category()), shownAs);
+}
+
+int reap(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+}  // namespace
+
+std::vector<std::string> environmentWith(const std::string& name, const std::string& value) {
+    const std::string assignment = name + "=";
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (!std::string_view(*entry).starts_with(assignment)) result.emplace_back(*entry);
+    }
+    result.push_back(assignment + value);
+    return result;
+}
+
+std::optional<std::string> PosixProcessStarter::find(const std::string& name) {
+    const auto runnable = [](const std::string& path) {
+        std::error_code ignored;
+        return std::filesystem::is_regular_file(path, ignored) && ::access(path.c_str(), X_OK) == 0;
+    };
+    if (name.find('/') != std::string::npos) {
+        return runnable(name) ? std::optional(name) : std::nullopt;
+    }
+    std::string path = environmentVariable("PATH");
+    if (path.empty()) path = "/usr/local/bin:/usr/bin:/bin";
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find(':', start), path.size());
+        const std::string folder = end > start ? path.substr(start, end - start) : ".";
+        if (const std::string candidate = folder + "/" + name; runnable(candidate)) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PosixProcessStarter::outputOf(const ProgramCall& call,
+                                                         std::chrono::milliseconds limit) {
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
+    UniqueFd reader(pipeFds[0]);
+    UniqueFd writer(pipeFds[1]);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_adddup2(&actions, writer.get(), 1);
+    ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const ExecArguments exec(call);
+    pid_t child = -1;
+    const int spawned =
+        ::posix_spawn(&child, exec.program(), &actions, nullptr, exec.argv(), exec.envp());
+    ::posix_spawn_file_actions_destroy(&actions);
+    writer.reset();
+    if (spawned != 0) return std::nullopt;
+
+    std::string output;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            ::kill(child, SIGKILL);
+            reap(child);
+            return std::nullopt;
+        }
+        pollfd wait{reader.get(), POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
+        if (ready <= 0) continue;  // interrupted, or the time is checked again
+        char buffer[4096];
+        const ssize_t n = ::read(reader.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        output.append(buffer, static_cast<std::size_t>(n));
+    }
+    const int status = reap(child);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return output;
+}
+
+// The child in between ends right away, so the program belongs to init; a
+// close-on-exec pipe tells whether the exec itself worked.
+void PosixProcessStarter::startDetached(const ProgramCall& call, const std::string& shownAs) {
+    const ExecArguments exec(call);
+    UniqueFd devNull(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    int pipeFds[2];
+    if (!devNull.valid() || ::pipe2(pipeFds, O_CLOEXEC) != 0) notStarted(errno, shownAs);
+    UniqueFd reader(pipeFds[0]);
+    UniqueFd writer(pipeFds[1]);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setsid();
+        const pid_t program = ::fork();
+        if (program == 0) {
+            ::dup2(devNull.get(), 0);
+            ::dup2(devNull.get(), 1);
+            ::dup2(devNull.get(), 2);
+            // What this program ignores or blocks is no concern of the other's.
+            sigset_t none;
+            ::sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            struct sigaction standard {};
+            standard.sa_handler = SIG_DFL;
+            ::sigaction(SIGXFSZ, &standard, nullptr);
+            ::sigaction(SIGPIPE, &standard, nullptr);
+            ::execve(exec.program(), exec.argv(), exec.envp());
+        }
+        if (program > 0) ::_exit(0);
+        // Here only when the fork or the exec failed.
+        const int error = errno;
+        [[maybe_unused]] const ssize_t ignored = ::write(writer.get(), &error, sizeof error);
+        ::_exit(127);
+    }
+    if (child < 0) notStarted(errno, shownAs);
+    writer.reset();
+    reap(child);
+    int error = 0;
+    ssize_t n = 0;
+    do {
+        n = ::read(reader.get(), &error, sizeof error);
+    } while (n < 0 && errno == EINTR);
+    if (n == static_cast<ssize_t>(sizeof error)) notStarted(error, shownAs);
+}
+
+}  // namespace zonora
