@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/cases.h"
 #include "bench/harness.h"
 #include "bench/ratio_summary.h"
 
@@ -20,7 +21,12 @@ int main(int argc, char** argv) {
         case Command::run:
             break;
     }
-    const std::vector<Outcome> outcomes = runCases(registeredCases(), options, std::cout);
+    std::vector<Case> cases;
+    for (auto listed : {floorCases, zoneFileCases, conversionCases}) {
+        const std::vector<Case> more = listed();
+        cases.insert(cases.end(), more.begin(), more.end());
+    }
+    const std::vector<Outcome> outcomes = runCases(cases, options, std::cout);
     if (outcomes.empty()) {
         std::cerr << "zonora_bench: no case matches --filter=" << options.filter << "\n";
         return 2;

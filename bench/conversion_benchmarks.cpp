@@ -1,8 +1,9 @@
 // Both conversions end to end, from the path fields to the completion box.
 #include <string>
+#include <vector>
 
 #include "bench/bench_names.h"
-#include "bench/harness.h"
+#include "bench/cases.h"
 #include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
@@ -59,10 +60,13 @@ void mapToPdb(Loop& loop) {
     }
 }
 
-const Registration registered[] = {
-    {kPdbToMap, pdbToMap},
-    {kMapToPdb, mapToPdb},
-};
-
 }  // namespace
+
+std::vector<Case> conversionCases() {
+    return {
+        {kPdbToMap, pdbToMap},
+        {kMapToPdb, mapToPdb},
+    };
+}
+
 }  // namespace zonora::bench

@@ -63,11 +63,14 @@ void copyFloor(Loop& loop) {
     }
 }
 
-const Registration registered[] = {
-    {kFloorRead, readFloor},
-    {kFloorWrite, writeFloor},
-    {kFloorCopy, copyFloor},
-};
-
 }  // namespace
+
+std::vector<Case> floorCases() {
+    return {
+        {kFloorRead, readFloor},
+        {kFloorWrite, writeFloor},
+        {kFloorCopy, copyFloor},
+    };
+}
+
 }  // namespace zonora::bench

@@ -16,11 +16,6 @@ void Loop::fail(const std::string& why) {
 
 namespace {
 
-std::vector<Case>& cases() {
-    static std::vector<Case> registered;
-    return registered;
-}
-
 constexpr long long kMostOperations = 1'000'000'000;
 
 // The value of --name=value, or nullptr when the argument is another one.
@@ -95,10 +90,6 @@ void report(const Outcome& outcome, int width, std::ostream& out) {
 }
 
 }  // namespace
-
-Registration::Registration(const char* name, CaseBody body) { cases().push_back({name, body}); }
-
-const std::vector<Case>& registeredCases() { return cases(); }
 
 Command parseCommandLine(const std::vector<std::string>& arguments, Options& options,
                          std::string& error) {

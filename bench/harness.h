@@ -59,18 +59,14 @@ inline void keep(const T& value) {
     asm volatile("" : : "r"(&value) : "memory");
 }
 
+// Sets up, runs its loop, and may check the result after it.
 using CaseBody = void (*)(Loop&);
 
+// The name pairs a figure with its floor in the summary.
 struct Case {
     std::string name;
     CaseBody body;
 };
-
-// A static object beside the case adds it to the ones zonora_bench runs.
-struct Registration {
-    Registration(const char* name, CaseBody body);
-};
-const std::vector<Case>& registeredCases();
 
 struct Options {
     double minSeconds = 0.5;  // each run lasts at least this long

@@ -1,9 +1,10 @@
 // The zone file layer on its own, each step with the opening and closing of
 // its file, as the conversions use it.
 #include <string>
+#include <vector>
 
 #include "bench/bench_names.h"
-#include "bench/harness.h"
+#include "bench/cases.h"
 #include "platform/native_file_system.h"
 #include "platform/text_encoding.h"
 #include "tests/support/expected_text.h"
@@ -71,11 +72,14 @@ void scanMap(Loop& loop) {
     }
 }
 
-const Registration registered[] = {
-    {kReadZoneTable, readZones},
-    {kWriteMapFile, writeMap},
-    {kScanMapFile, scanMap},
-};
-
 }  // namespace
+
+std::vector<Case> zoneFileCases() {
+    return {
+        {kReadZoneTable, readZones},
+        {kWriteMapFile, writeMap},
+        {kScanMapFile, scanMap},
+    };
+}
+
 }  // namespace zonora::bench
