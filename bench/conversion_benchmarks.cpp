@@ -1,9 +1,9 @@
 // Both conversions end to end, from the path fields to the completion box.
-#include <benchmark/benchmark.h>
-
 #include <string>
+#include <vector>
 
 #include "bench/bench_names.h"
+#include "bench/cases.h"
 #include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
@@ -18,10 +18,10 @@ using test::TempFolder;
 // fields and ends with the given box; anything else would time an error path
 // instead. The fakes' records are emptied each time, so that long runs use no
 // more memory.
-void timeConversion(benchmark::State& state, void (*convert)(PathFields&, ConversionServices&),
+void timeConversion(Loop& loop, void (*convert)(PathFields&, ConversionServices&),
                     test::FakeServices& world, const std::string& map, const std::string& pdb,
                     const std::string& lastBox) {
-    for (auto _ : state) {
+    while (loop.next()) {
         TextPathFields fields(map, pdb);
         convert(fields, world.services);
         const std::string last =
@@ -29,21 +29,21 @@ void timeConversion(benchmark::State& state, void (*convert)(PathFields&, Conver
         world.box.shown.clear();
         world.installTool.handedOff.clear();
         if (!fields.map.empty() || !fields.pdb.empty() || last != lastBox) {
-            state.SkipWithError(("the conversion failed: " + last).c_str());
+            loop.fail("the conversion failed: " + last);
             break;
         }
     }
 }
 
-void pdbToMap(benchmark::State& state) {
+void pdbToMap(Loop& loop) {
     TempFolder folder;
     const std::string pdb = folder.file("zones.pdb");
     test::writeBytes(pdb, test::makeZoneDatabase(test::sampleZones()));
     test::FakeServices world;
-    timeConversion(state, PdbToMap, world, folder.file("zones.map"), pdb, test::kMapCreated);
+    timeConversion(loop, PdbToMap, world, folder.file("zones.map"), pdb, test::kMapCreated);
 }
 
-void mapToPdb(benchmark::State& state) {
+void mapToPdb(Loop& loop) {
     TempFolder folder;
     const std::string map = folder.file("zones.map");
     const std::string pdb = folder.file("zones.pdb");
@@ -52,16 +52,21 @@ void mapToPdb(benchmark::State& state) {
     world.templates.path = folder.file("Kolpa.org");
     test::writeBytes(world.templates.path, templateBytes);
     test::writeText(map, test::mapText(test::sampleZones(), "zones"));
-    timeConversion(state, MapToPdb, world, map, pdb, test::kUseInstallTool);
-    if (!state.error_occurred() &&
+    timeConversion(loop, MapToPdb, world, map, pdb, test::kUseInstallTool);
+    if (!loop.failed() &&
         test::readBytes(pdb) !=
             test::patchedZoneDatabase(templateBytes, test::sampleZones(), "zones")) {
-        state.SkipWithError("the PDB is not the template with the zones");
+        loop.fail("the PDB is not the template with the zones");
     }
 }
 
-BENCHMARK(pdbToMap)->Name(kPdbToMap)->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(mapToPdb)->Name(kMapToPdb)->UseRealTime()->Unit(benchmark::kMicrosecond);
-
 }  // namespace
+
+std::vector<Case> conversionCases() {
+    return {
+        {kPdbToMap, pdbToMap},
+        {kMapToPdb, mapToPdb},
+    };
+}
+
 }  // namespace zonora::bench

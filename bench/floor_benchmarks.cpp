@@ -1,8 +1,6 @@
 // The least any program must do for the same file work, measured with the
 // same durability as the product's replacement: the new file is on the disk
 // before the rename, and the rename after it.
-#include <benchmark/benchmark.h>
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,6 +8,7 @@
 
 #include "bench/bench_names.h"
 #include "bench/floor_io.h"
+#include "bench/harness.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 
@@ -18,35 +17,35 @@ namespace {
 
 using test::TempFolder;
 
-void readFloor(benchmark::State& state) {
+void readFloor(Loop& loop) {
     TempFolder folder;
     const std::string path = folder.file("source.pdb");
     test::writeBytes(path, std::vector<std::uint8_t>(2978, 0x5A));
     std::array<std::uint8_t, 514> buffer{};
-    for (auto _ : state) {
+    while (loop.next()) {
         if (openReadClose(path, buffer) != 514) {
-            state.SkipWithError("open or read failed");
+            loop.fail("open or read failed");
             break;
         }
-        benchmark::DoNotOptimize(buffer);
+        keep(buffer);
     }
 }
 
-void writeFloor(benchmark::State& state) {
+void writeFloor(Loop& loop) {
     TempFolder folder;
     const std::string path = test::toUtf8(folder.path());
     const std::string temporary = folder.file(".floor-new");
     const std::string target = folder.file("target.map");
     const std::vector<std::uint8_t> text(1536, ' ');
-    for (auto _ : state) {
+    while (loop.next()) {
         if (!replaceDurably(path, temporary, target, text)) {
-            state.SkipWithError("write or rename failed");
+            loop.fail("write or rename failed");
             break;
         }
     }
 }
 
-void copyFloor(benchmark::State& state) {
+void copyFloor(Loop& loop) {
     TempFolder folder;
     const std::string path = test::toUtf8(folder.path());
     const std::string temporary = folder.file(".floor-new");
@@ -54,19 +53,24 @@ void copyFloor(benchmark::State& state) {
     const std::string target = folder.file("target.pdb");
     test::writeBytes(source, test::makeZoneDatabase(test::sampleZones()));
     std::vector<std::uint8_t> buffer(4096);
-    for (auto _ : state) {
+    while (loop.next()) {
         const long long n = openReadClose(source, buffer);
         if (n != 2978 || !replaceDurably(path, temporary, target,
                                          std::span(buffer).first(static_cast<std::size_t>(n)))) {
-            state.SkipWithError("copy failed");
+            loop.fail("copy failed");
             break;
         }
     }
 }
 
-BENCHMARK(readFloor)->Name(kFloorRead)->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(writeFloor)->Name(kFloorWrite)->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(copyFloor)->Name(kFloorCopy)->UseRealTime()->Unit(benchmark::kMicrosecond);
-
 }  // namespace
+
+std::vector<Case> floorCases() {
+    return {
+        {kFloorRead, readFloor},
+        {kFloorWrite, writeFloor},
+        {kFloorCopy, copyFloor},
+    };
+}
+
 }  // namespace zonora::bench

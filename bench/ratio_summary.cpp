@@ -1,47 +1,12 @@
 #include "bench/ratio_summary.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <initializer_list>
+#include <string>
 
 #include "bench/bench_names.h"
 
 namespace zonora::bench {
-
-// Colour only on a terminal, so that logs and CTest output stay plain.
-RatioReporter::RatioReporter()
-    : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
-
-void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
-    for (const Run& run : runs) {
-        if (run.error_occurred) failed_ = true;
-        if (run.error_occurred) continue;
-        Total& total = totals_[run.run_name.function_name];
-        if (run.run_type == Run::RT_Iteration) {
-            total.seconds += run.real_accumulated_time;
-            total.iterations += static_cast<double>(run.iterations);
-        } else if (run.aggregate_name == "median") {
-            total.median =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
-        }
-    }
-    ConsoleReporter::ReportRuns(runs);
-}
-
-bool RatioReporter::microseconds(const std::string& name, double& out) const {
-    const auto found = totals_.find(name);
-    if (found == totals_.end()) return false;
-    const Total& total = found->second;
-    if (total.median >= 0) {
-        out = total.median;
-        return true;
-    }
-    if (total.iterations <= 0) return false;
-    out = total.seconds / total.iterations * 1e6;
-    return true;
-}
-
 namespace {
 
 struct Pairing {
@@ -57,19 +22,30 @@ const Pairing kPairings[] = {
     {kMapToPdb, {kFloorRead, kFloorCopy}},
 };
 
+// Microseconds per operation of the named case; false when it did not run
+// or failed.
+bool microseconds(const std::vector<Outcome>& outcomes, const std::string& name, double& out) {
+    for (const Outcome& outcome : outcomes) {
+        if (outcome.name != name) continue;
+        out = outcome.microseconds;
+        return !outcome.failed;
+    }
+    return false;
+}
+
 }  // namespace
 
-void printRatios(const RatioReporter& results, std::ostream& out) {
-    out << "\nEach figure beside its floor (wall time per operation; the median when repeated)\n";
+void printRatios(const std::vector<Outcome>& outcomes, std::ostream& out) {
+    out << "\nEach figure beside its floor (wall time per operation, the median of the runs)\n";
     char line[256];
     for (const Pairing& pairing : kPairings) {
         double figure = 0;
         double floor = 0;
-        bool complete = results.microseconds(pairing.figure, figure);
+        bool complete = microseconds(outcomes, pairing.figure, figure);
         std::string floorName;
         for (const char* name : pairing.floors) {
             double part = 0;
-            complete = results.microseconds(name, part) && complete;
+            complete = microseconds(outcomes, name, part) && complete;
             floor += part;
             floorName += (floorName.empty() ? "" : " + ") + std::string(name);
         }

@@ -1,10 +1,10 @@
 // The zone file layer on its own, each step with the opening and closing of
 // its file, as the conversions use it.
-#include <benchmark/benchmark.h>
-
 #include <string>
+#include <vector>
 
 #include "bench/bench_names.h"
+#include "bench/cases.h"
 #include "platform/native_file_system.h"
 #include "platform/text_encoding.h"
 #include "tests/support/expected_text.h"
@@ -18,31 +18,31 @@ namespace {
 
 using test::TempFolder;
 
-void readZones(benchmark::State& state) {
+void readZones(Loop& loop) {
     TempFolder folder;
     const std::string path = folder.file("zones.pdb");
     test::writeBytes(path, test::makeZoneDatabase(test::sampleZones()));
     NativeFileSystem files;
-    for (auto _ : state) {
+    while (loop.next()) {
         const auto pdb = files.openRead(path);
         const auto zones = readZoneTable(*pdb);
         pdb->close();
         if (!zones || *zones != test::sampleZones()) {
-            state.SkipWithError("the zone table did not read back");
+            loop.fail("the zone table did not read back");
             break;
         }
-        benchmark::DoNotOptimize(zones);
+        keep(zones);
     }
 }
 
 // What PdbToMap does to write: format, build beside the target, make it
 // durable and put it in place.
-void writeMap(benchmark::State& state) {
+void writeMap(Loop& loop) {
     TempFolder folder;
     const std::string path = folder.file("zones.map");
     NativeFileSystem files;
     const ZoneTable zones = test::sampleZones();
-    for (auto _ : state) {
+    while (loop.next()) {
         const std::string text =
             formatMapFile(zones, toAnsi(mapFileHeader("zones", "4/12/2002", "2:00:33 PM")));
         const auto map = files.replace(path);
@@ -50,32 +50,36 @@ void writeMap(benchmark::State& state) {
         map->flush();
         map->commit();
     }
-    if (!state.error_occurred() &&
-        test::readText(path) != test::mapText(test::sampleZones(), "zones")) {
-        state.SkipWithError("the Map file is wrong");
+    if (!loop.failed() && test::readText(path) != test::mapText(test::sampleZones(), "zones")) {
+        loop.fail("the Map file is wrong");
     }
 }
 
-void scanMap(benchmark::State& state) {
+void scanMap(Loop& loop) {
     TempFolder folder;
     const std::string path = folder.file("zones.map");
     test::writeText(path, test::mapText(test::sampleZones(), "zones"));
     NativeFileSystem files;
-    for (auto _ : state) {
+    while (loop.next()) {
         const auto map = files.openRead(path);
         const ScannedMap scanned = scanMapFile(*map);
         map->close();
         if (scanned.count != kZoneCount || scanned.zones != test::sampleZones()) {
-            state.SkipWithError("the Map file did not scan back");
+            loop.fail("the Map file did not scan back");
             break;
         }
-        benchmark::DoNotOptimize(scanned);
+        keep(scanned);
     }
 }
 
-BENCHMARK(readZones)->Name(kReadZoneTable)->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(writeMap)->Name(kWriteMapFile)->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(scanMap)->Name(kScanMapFile)->UseRealTime()->Unit(benchmark::kMicrosecond);
-
 }  // namespace
+
+std::vector<Case> zoneFileCases() {
+    return {
+        {kReadZoneTable, readZones},
+        {kWriteMapFile, writeMap},
+        {kScanMapFile, scanMap},
+    };
+}
+
 }  // namespace zonora::bench

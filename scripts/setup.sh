@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev qt6-qpa-plugins
   clang libclang-rt-14-dev clang-format
   libpalm-pdb-perl
