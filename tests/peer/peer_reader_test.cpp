@@ -105,25 +105,6 @@ std::string halfOf(const std::string& recordHex, std::size_t which) {
     return half;
 }
 
-ZoneTable templateZones() {
-    // Every entry differs from sampleZones(), so a zone left unwritten shows.
-    ZoneTable zones = sampleZones();
-    for (auto& zone : zones) zone = static_cast<std::uint8_t>(255 - zone);
-    return zones;
-}
-
-// A hand-written grid of 16 rows, numbers padded to 4 characters.
-std::string mapText(const ZoneTable& zones) {
-    std::string text = "zones for the peer\r\n\r\n";
-    char field[8];
-    for (std::size_t k = 0; k < kZoneCount; ++k) {
-        std::snprintf(field, sizeof field, "%4d", zones[k]);
-        text += field;
-        if (k % 16 == 15) text += "\r\n";
-    }
-    return text;
-}
-
 class PeerReader : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -135,10 +116,8 @@ class PeerReader : public ::testing::Test {
 
 // The test template alone: a failure here lies in the template, not the writer.
 TEST_F(PeerReader, ParsesTheTestTemplate) {
-    const auto image = makeZoneDatabase(templateZones());
-    const std::string path = folder.file("Kolpa.org");
-    writeBytes(path, image);
-
+    const std::string path = sampleFile("Kolpa.org");
+    const auto image = readBytes(path);
     auto found = readWithPeer(path);
     EXPECT_EQ(found["name"], hexOf(std::string("ZoneTemplate")));
     EXPECT_EQ(found["type"], "ZonE");
@@ -158,15 +137,12 @@ void PrintTo(const NameCase& names, std::ostream* out) { *out << names.pdbName; 
 class PeerReadsMapToPdb : public PeerReader, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(PeerReadsMapToPdb, FindsNameZonesAndTemplateHighBytes) {
-    const auto image = makeZoneDatabase(templateZones());
+    const auto image = readBytes(sampleFile("Kolpa.org"));
     FakeServices world;
-    world.templates.path = folder.file("Kolpa.org");
-    writeBytes(world.templates.path, image);
-    const std::string map = folder.file("zones.map");
-    writeText(map, mapText(sampleZones()));
+    world.templates.path = sampleFile("Kolpa.org");
     const std::string pdb = folder.file(GetParam().pdbName);
 
-    TextPathFields fields(map, pdb);
+    TextPathFields fields(sampleFile("zones.map"), pdb);
     MapToPdb(fields, world.services);
     ASSERT_TRUE(fields.map.empty() && fields.pdb.empty())
         << "MapToPdb did not succeed: "

@@ -54,6 +54,10 @@ std::vector<std::string> TempFolder::entries() const {
     return names;
 }
 
+std::string sampleFile(const std::string& name) {
+    return toUtf8(fromUtf8(ZONORA_TEST_DATA) / fromUtf8(name));
+}
+
 std::vector<std::uint8_t> readBytes(const std::string& path) {
     std::ifstream in(fromUtf8(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);

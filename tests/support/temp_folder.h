@@ -29,6 +29,12 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
+// The sample files under tests/data, made once and reviewed: Kolpa.org, a
+// template of the layout the writer patches whose zones are 248 - 7k;
+// zones.pdb, a database of sampleZones() named "zones"; zones.map, the Map
+// file written from it at the fake clock's time.
+std::string sampleFile(const std::string& name);
+
 std::vector<std::uint8_t> readBytes(const std::string& path);
 std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -17,7 +17,7 @@ namespace zonora::test {
 struct CommandLineFixture {
     CommandLineFixture() {
         fakes.templates.path = folder.file("Kolpa.org");
-        writeBytes(fakes.templates.path, makeZoneDatabase(ZoneTable{}));
+        writeBytes(fakes.templates.path, readBytes(sampleFile("Kolpa.org")));
     }
 
     int run(const std::vector<std::string>& arguments, Terminal* terminal = nullptr) {
@@ -47,7 +47,7 @@ struct CommandLineFixture {
     }
 
     std::string writePdb(const std::string& name) {
-        writeBytes(file(name), makeZoneDatabase(sampleZones()));
+        writeBytes(file(name), readBytes(sampleFile("zones.pdb")));
         return file(name);
     }
 

@@ -47,7 +47,7 @@ TEST(ProgramCommand, RunsWithoutADisplay) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        writeBytes(folder.file("in.pdb"), makeZoneDatabase(sampleZones()));
+        writeBytes(folder.file("in.pdb"), readBytes(sampleFile("zones.pdb")));
         std::vector<std::string> arguments = c.arguments;
         for (auto& a : arguments) {
             if (a == "IN") a = folder.file("in.pdb");
