@@ -56,6 +56,18 @@ HtmlHelpFunction htmlHelp() {
     return function;
 }
 
+// The buttons and the default button; no icon.
+UINT messageBoxStyle(const Message& message) {
+    UINT style = MB_APPLMODAL;
+    if (message.buttons == Buttons::YesNo) {
+        style |= MB_YESNO;
+        style |= message.defaultButton == DefaultButton::Second ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+    } else {
+        style |= MB_OK | MB_DEFBUTTON1;
+    }
+    return style;
+}
+
 }  // namespace
 
 void openHelpTopic(HWND box, const std::string& helpFile, int helpContext) {
@@ -67,17 +79,6 @@ void openHelpTopic(HWND box, const std::string& helpFile, int helpContext) {
     } else if (endsWithIgnoringCase(helpFile, ".hlp")) {
         ::WinHelpW(box, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(helpContext));
     }
-}
-
-UINT messageBoxStyle(const Message& message) {
-    UINT style = MB_APPLMODAL;
-    if (message.buttons == Buttons::YesNo) {
-        style |= MB_YESNO;
-        style |= message.defaultButton == DefaultButton::Second ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
-    } else {
-        style |= MB_OK | MB_DEFBUTTON1;
-    }
-    return style;
 }
 
 std::wstring messageBoxText(std::string_view prompt) {

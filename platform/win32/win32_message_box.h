@@ -30,9 +30,6 @@ class Win32MessageBox : public MessageBox {
     HelpViewer viewer_;
 };
 
-// The MB_ style bits for a message: its buttons and default button, no icon.
-UINT messageBoxStyle(const Message& message);
-
 // The prompt as the box shows it: a lone carriage return becomes CR LF, so
 // that it starts a new line.
 std::wstring messageBoxText(std::string_view prompt);

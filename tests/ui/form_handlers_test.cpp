@@ -7,6 +7,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "tests/ui/text_form.h"
+#include "ui/form_layout.h"
 #include "zone/map_file.h"
 
 namespace zonora::test {
@@ -73,6 +74,24 @@ TEST(Exit, EndsTheProgramWithoutAWord) {
     EXPECT_EQ(h.ends, 1);
     EXPECT_TRUE(h.fakes.box.shown.empty());
     EXPECT_TRUE(h.cd.shown.empty());
+}
+
+// Both windows set a caption that does not fit a step smaller at a time, and
+// never below the floor.
+TEST(CaptionFitting, LargestSizeThatFitsFromTheDesignedOneDown) {
+    const struct {
+        double designed;
+        double largestFitting;  // fits at this size and below
+        double chosen;
+    } rows[] = {{8, 8, 8},     {8, 20, 8}, {13.8, 12.1, 12.05},
+                {8, 7.5, 7.5}, {8, 1, 5},  {5.1, 0, 5.1}};
+    for (const auto& row : rows) {
+        EXPECT_DOUBLE_EQ(
+            layout::fittingPoints(row.designed,
+                                  [&](double points) { return points <= row.largestFitting; }),
+            row.chosen)
+            << row.designed << " fitting up to " << row.largestFitting;
+    }
 }
 
 }  // namespace

@@ -8,5 +8,6 @@ if(TARGET zonora AND TARGET zonora_win32_resources)
   add_dependencies(ui_win32_resources_test zonora)
   target_compile_definitions(ui_win32_resources_test PRIVATE
     ZONORA_PROGRAM="$<TARGET_FILE:zonora>"
-    ZONORA_ICO_FILE="$<TARGET_PROPERTY:zonora_win32_resources,ZONORA_ICO_FILE>")
+    ZONORA_ICO_FILE="$<TARGET_PROPERTY:zonora_win32_resources,ZONORA_ICO_FILE>"
+    ZONORA_MANIFEST_FILE="$<TARGET_PROPERTY:zonora_win32_resources,ZONORA_MANIFEST_FILE>")
 endif()

@@ -17,6 +17,7 @@
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_rectangles.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/frmcnvt.h"
@@ -32,7 +33,6 @@ struct ControlCase {
     const char* name;
     const wchar_t* windowClass;
     const char* caption;
-    int left, top, width, height;  // twips, relative to the container
     const char* container;
     double points;
     bool bold;
@@ -45,42 +45,55 @@ struct ControlCase {
 
 constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
 const ControlCase kControls[] = {
-    {"Frd", L"Button", "Direction", 396, 2808, 1560, 876, "frmcnvt", 8, false, BS_TYPEMASK,
-     BS_GROUPBOX, kChild, WS_TABSTOP, WS_EX_CONTROLPARENT},
-    {"Optp2m", L"Button", "", 144, 540, 192, 192, "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
-     kChild | WS_TABSTOP, WS_GROUP, 0},
-    {"Optm2p", L"Button", "", 144, 252, 192, 192, "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
+    {"Frd", L"Button", "Direction", "frmcnvt", 8, false, BS_TYPEMASK, BS_GROUPBOX, kChild,
+     WS_TABSTOP, WS_EX_CONTROLPARENT},
+    {"Optp2m", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON, kChild | WS_TABSTOP,
+     WS_GROUP, 0},
+    {"Optm2p", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
      kChild | WS_TABSTOP | WS_GROUP, 0, 0},
-    {"Label6", L"Static", "PDB to Map", 360, 540, 1092, 228, "Frd", 8, false, SS_TYPEMASK,
-     SS_CENTER, kChild | WS_GROUP, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label5", L"Static", "Map to PDB", 360, 252, 1092, 228, "Frd", 8, false, SS_TYPEMASK,
-     SS_CENTER, kChild | WS_GROUP, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Cmdexit", L"Button", "Exit", 4608, 2952, 804, 444, "frmcnvt", 12, false, BS_TYPEMASK,
-     BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
-    {"cmdcvt", L"Button", "Convert", 2340, 2952, 1956, 444, "frmcnvt", 13.8, true, BS_TYPEMASK,
-     BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
-    {"tbp", L"Edit", "", 324, 2304, 5088, 264, "frmcnvt", 8, false, 0, 0,
-     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
-    {"cmdbrp", L"Button", "Select Druma PDB file", 3132, 1944, 2244, 264, "frmcnvt", 8, false,
-     BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
-    {"Cmdbrm", L"Button", "Select Tesk Map file", 3132, 864, 2244, 264, "frmcnvt", 8, false,
-     BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0},
-    {"tbm", L"Edit", "", 288, 1224, 5088, 264, "frmcnvt", 8, false, 0, 0,
-     kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
-    {"Label4", L"Static", "ver 1.3", 5076, 360, 552, 192, "frmcnvt", 8, false, SS_TYPEMASK,
+    {"Label6", L"Static", "PDB to Map", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
+     WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label5", L"Static", "Map to PDB", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
+     WS_TABSTOP | SS_NOTIFY, 0},
+    {"Cmdexit", L"Button", "Exit", "frmcnvt", 12, false, BS_TYPEMASK, BS_PUSHBUTTON,
+     kChild | WS_TABSTOP, 0, 0},
+    {"cmdcvt", L"Button", "Convert", "frmcnvt", 13.8, true, BS_TYPEMASK, BS_PUSHBUTTON,
+     kChild | WS_TABSTOP, 0, 0},
+    {"tbp", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
+     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
+    {"cmdbrp", L"Button", "Select Druma PDB file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
+     kChild | WS_TABSTOP, 0, 0},
+    {"Cmdbrm", L"Button", "Select Tesk Map file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
+     kChild | WS_TABSTOP, 0, 0},
+    {"tbm", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
+     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
+    {"Label4", L"Static", "ver " ZONORA_PROJECT_VERSION, "frmcnvt", 8, false, SS_TYPEMASK,
      SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label3", L"Static", "Palm File to convert/create", 360, 1980, 2172, 228, "frmcnvt", 8, false,
-     SS_TYPEMASK, SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label2", L"Static", "Druma Zonora", 936, 36, 4044, 516, "frmcnvt", 18, false, SS_TYPEMASK,
+    {"Label3", L"Static", "Palm File to convert/create", "frmcnvt", 8, false, SS_TYPEMASK,
      SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label1", L"Static", "Map file to convert/create", 360, 900, 2136, 228, "frmcnvt", 8, false,
-     SS_TYPEMASK, SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label2", L"Static", "Druma Zonora", "frmcnvt", 18, false, SS_TYPEMASK, SS_CENTER, kChild,
+     WS_TABSTOP | SS_NOTIFY, 0},
+    {"Label1", L"Static", "Map file to convert/create", "frmcnvt", 8, false, SS_TYPEMASK, SS_CENTER,
+     kChild, WS_TABSTOP | SS_NOTIFY, 0},
 };
 
 const std::vector<std::string> kTabOrder = {"tbm",     "Cmdbrm", "cmdbrp", "cmdcvt",
                                             "Cmdexit", "tbp",    "Optm2p", "Optp2m"};
 
-int pixels(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+// The reviewed place at dpi, as the system gives a window's place.
+RECT expectedPlace(const char* name, int dpi) {
+    const Rectangle r = expectedRectangle(name, dpi);
+    return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
+
+// Makes the window lay itself out for dpi, as the system tells it when the
+// window moves to a screen of another dpi.
+void changeDpi(HWND window, int dpi) {
+    const RECT client = expectedPlace("frmcnvt", dpi);
+    RECT suggested{10, 20, 10 + client.right + 20, 20 + client.bottom + 40};
+    ::SendMessageW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+}
 
 bool named(const char* name, std::string_view wanted) { return name && wanted == name; }
 
@@ -123,20 +136,10 @@ std::wstring realisedFace(HFONT font) {
     return face;
 }
 
-// Whether the caption is whole on one line in the font, in the room the
-// control leaves it: a button keeps some pixels for its edges and focus
-// rectangle, a frame keeps its caption in its top half, clear of the corners.
-bool captionFits(HWND window, HFONT font, const ControlCase& c, int dpi) {
+// Whether the caption is whole on one line in the font, inside the control.
+bool captionFits(HWND window, HFONT font, const ControlCase& c) {
     RECT client;
     ::GetClientRect(window, &client);
-    SIZE space{client.right, client.bottom};
-    if (c.typeMask == BS_TYPEMASK && c.type == BS_PUSHBUTTON) {
-        space.cx -= 2 * ::MulDiv(3, dpi, 96);
-        space.cy -= 2 * ::MulDiv(2, dpi, 96);
-    } else if (c.typeMask == BS_TYPEMASK && c.type == BS_GROUPBOX) {
-        space.cx -= 2 * ::MulDiv(8, dpi, 96);
-        space.cy /= 2;
-    }
     const std::wstring caption = widen(c.caption);
     HDC dc = ::GetDC(window);
     const HGDIOBJ previous = ::SelectObject(dc, font);
@@ -146,7 +149,7 @@ bool captionFits(HWND window, HFONT font, const ControlCase& c, int dpi) {
     ::GetTextMetricsW(dc, &metrics);
     ::SelectObject(dc, previous);
     ::ReleaseDC(window, dc);
-    return extent.cx <= space.cx && metrics.tmHeight <= space.cy;
+    return extent.cx <= client.right && metrics.tmHeight <= client.bottom;
 }
 
 LONG designedHeight(double points, int dpi) {
@@ -243,33 +246,28 @@ void expectControlsAt(Harness& h, int dpi) {
         HWND window = h.get(c.name);
         ASSERT_NE(window, nullptr);
         const RECT place = placeOf(window);
-        EXPECT_EQ(place.left, pixels(c.left, dpi));
-        EXPECT_EQ(place.top, pixels(c.top, dpi));
-        EXPECT_EQ(place.right - place.left, pixels(c.width, dpi));
-        EXPECT_EQ(place.bottom - place.top, pixels(c.height, dpi));
+        const RECT expected = expectedPlace(c.name, dpi);
+        EXPECT_TRUE(::EqualRect(&place, &expected))
+            << place.left << "," << place.top << " " << place.right - place.left << "x"
+            << place.bottom - place.top;
 
         const LOGFONTW font = fontOf(window);
         EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
         EXPECT_EQ(font.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
         // A wider face standing in for MS Sans Serif may need a smaller size
-        // for a caption to be whole; the designed size whenever it fits.
+        // for a caption to be whole: never larger than designed, and the
+        // designed size with the designed face.
         const LONG designed = designedHeight(c.points, dpi);
-        const auto shown = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
         if (*c.caption == '\0') {
             EXPECT_EQ(font.lfHeight, designed);
             continue;
         }
-        EXPECT_TRUE(captionFits(window, shown, c, dpi));
-        LOGFONTW asDesigned = font;
-        asDesigned.lfHeight = designed;
-        HFONT designedFont = ::CreateFontIndirectW(&asDesigned);
-        if (captionFits(window, designedFont, c, dpi)) {
+        const auto shown = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+        EXPECT_TRUE(captionFits(window, shown, c));
+        EXPECT_GE(font.lfHeight, designed);  // fewer pixels: both are negative
+        if (realisedFace(shown) == L"MS Sans Serif") {
             EXPECT_EQ(font.lfHeight, designed);
-        } else {
-            EXPECT_GT(font.lfHeight, designed);  // fewer pixels: both are negative
-            EXPECT_NE(realisedFace(designedFont), L"MS Sans Serif");
         }
-        ::DeleteObject(designedFont);
     }
 }
 
@@ -285,8 +283,8 @@ TEST(Win32Window, CaptionFrameAndClientSize) {
     EXPECT_EQ(h.window.dpi(), dpi);
     RECT client;
     ::GetClientRect(w, &client);
-    EXPECT_EQ(client.right, pixels(5760, dpi));
-    EXPECT_EQ(client.bottom, pixels(3732, dpi));
+    const RECT expected = expectedPlace("frmcnvt", dpi);
+    EXPECT_TRUE(::EqualRect(&client, &expected));
 }
 
 TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
@@ -322,17 +320,15 @@ TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
 TEST(Win32Window, PlacesAndFontsFollowTheDpi) {
     Harness h;
     expectControlsAt(h, systemDpi());
-    for (int dpi : {120, 144, 96}) {
+    for (int dpi : {144, 96}) {
         SCOPED_TRACE(dpi);
-        RECT suggested{10, 20, 10 + pixels(6000, dpi), 20 + pixels(4200, dpi)};
-        ::SendMessageW(h.window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
-                       reinterpret_cast<LPARAM>(&suggested));
+        changeDpi(h.window.hwnd(), dpi);
         EXPECT_EQ(h.window.dpi(), dpi);
         expectControlsAt(h, dpi);
         RECT client;
         ::GetClientRect(h.window.hwnd(), &client);
-        EXPECT_EQ(client.right, pixels(5760, dpi));
-        EXPECT_EQ(client.bottom, pixels(3732, dpi));
+        const RECT expected = expectedPlace("frmcnvt", dpi);
+        EXPECT_TRUE(::EqualRect(&client, &expected));
     }
 }
 
@@ -537,7 +533,7 @@ TEST(Win32Window, GrowingLeavesEveryControlInPlace) {
     h.pump();
     RECT client;
     ::GetClientRect(h.window.hwnd(), &client);
-    EXPECT_GT(client.right, pixels(5760, h.window.dpi()));
+    EXPECT_GT(client.right, expectedPlace("frmcnvt", h.window.dpi()).right);
     for (std::size_t i = 0; i < std::size(kControls); ++i) {
         const RECT after = placeOf(h.get(kControls[i].name));
         EXPECT_TRUE(::EqualRect(&after, &before[i])) << kControls[i].name;
@@ -583,40 +579,42 @@ TEST(Win32Window, LabelsHaveTheirColours) {
 
 TEST(Win32Window, PanelsArePaintedWithTheirBorder) {
     Harness h;
-    const int dpi = h.window.dpi();
-    RECT client;
-    ::GetClientRect(h.window.hwnd(), &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = ::SelectObject(dc, bitmap);
-    ::SendMessageW(h.window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
-                   PRF_CLIENT | PRF_ERASEBKGND);
-    const COLORREF border = ::GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF silver = RGB(192, 192, 192);
-    for (const auto& [top, height] : {std::pair{792, 876}, std::pair{1836, 912}}) {
-        const int left = pixels(144, dpi), right = left + pixels(5412, dpi) - 1;
-        const int y = pixels(top, dpi) + pixels(height, dpi) / 2;
-        SCOPED_TRACE(y);
-        EXPECT_EQ(::GetPixel(dc, left - 1, y), ::GetSysColor(COLOR_BTNFACE));
-        EXPECT_EQ(::GetPixel(dc, left, y), border);
-        EXPECT_EQ(::GetPixel(dc, left + 1, y), border);
-        EXPECT_EQ(::GetPixel(dc, left + 2, y), silver);
-        EXPECT_EQ(::GetPixel(dc, right - 2, y), silver);
-        EXPECT_EQ(::GetPixel(dc, right, y), border);
-        const int bottom = pixels(top, dpi) + pixels(height, dpi) - 1;
-        EXPECT_EQ(::GetPixel(dc, left + 10, bottom - 1), border);
-        EXPECT_EQ(::GetPixel(dc, left + 10, bottom - 2), silver);
+    for (int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        changeDpi(h.window.hwnd(), dpi);
+        const RECT client = expectedPlace("frmcnvt", dpi);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+        ::SendMessageW(h.window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                       PRF_CLIENT | PRF_ERASEBKGND);
+        const COLORREF border = ::GetSysColor(COLOR_WINDOWTEXT);
+        const COLORREF silver = RGB(192, 192, 192);
+        for (const char* shape : {"Shape1", "Shape2"}) {
+            const RECT place = expectedPlace(shape, dpi);
+            const int y = (place.top + place.bottom) / 2;
+            SCOPED_TRACE(shape);
+            EXPECT_EQ(::GetPixel(dc, place.left - 1, y), ::GetSysColor(COLOR_BTNFACE));
+            EXPECT_EQ(::GetPixel(dc, place.left, y), border);
+            EXPECT_EQ(::GetPixel(dc, place.left + 1, y), border);
+            EXPECT_EQ(::GetPixel(dc, place.left + 2, y), silver);
+            EXPECT_EQ(::GetPixel(dc, place.right - 3, y), silver);
+            EXPECT_EQ(::GetPixel(dc, place.right - 1, y), border);
+            EXPECT_EQ(::GetPixel(dc, place.right, y), ::GetSysColor(COLOR_BTNFACE));
+            EXPECT_EQ(::GetPixel(dc, place.left + 10, place.bottom - 2), border);
+            EXPECT_EQ(::GetPixel(dc, place.left + 10, place.bottom - 3), silver);
+        }
+        ::SelectObject(dc, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
     }
-    ::SelectObject(dc, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 const std::string kMapHeader = "Druma zones.PDB convert on 4/12/2002 2:00:33 PM";
