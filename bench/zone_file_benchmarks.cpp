@@ -5,9 +5,9 @@
 
 #include "bench/bench_names.h"
 #include "bench/cases.h"
-#include "platform/native_file_system.h"
 #include "platform/text_encoding.h"
 #include "tests/support/expected_text.h"
+#include "tests/support/native_file_system.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/wine_prefix.h"
 #include "platform/template_locator.h"
 
 namespace zonora {
@@ -16,10 +17,6 @@ struct UnixDataFolders {
     std::string winePrefix;             // such as ~/.wine
 };
 
-// The Wine prefix the user's Windows programs live in: WINEPREFIX, else
-// ~/.wine; empty when neither can be told.
-std::string winePrefixFromEnvironment();
-
 UnixDataFolders unixDataFoldersFromEnvironment();
 
 class UnixTemplateLocator : public TemplateLocator {
@@ -31,10 +28,5 @@ class UnixTemplateLocator : public TemplateLocator {
   private:
     UnixDataFolders folders_;
 };
-
-// Finds a path below root whose components match relative ones ignoring case,
-// as Windows does for the files a Wine prefix holds.
-std::optional<std::string> findIgnoringCase(const std::string& root,
-                                            const std::vector<std::string>& components);
 
 }  // namespace zonora

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "platform/file_error.h"
-#include "platform/posix/unix_template_locator.h"
+#include "platform/posix/wine_prefix.h"
 #include "platform/windows_paths.h"
 
 namespace zonora {

@@ -41,10 +41,14 @@ TEST_F(TemplateLocatorTest, LooksInTheDataFoldersThenTheWinePrefix) {
     EXPECT_EQ(locator().find(), folder.file("home/Druma/Kolpa.org"));
 }
 
-TEST_F(TemplateLocatorTest, DataFoldersMatchTheNameExactlyAndIgnoreFolders) {
+// A folder with the template's name is passed over, for the next place.
+TEST_F(TemplateLocatorTest, DataFoldersMatchTheNameExactlyAndFoldersArePassedOver) {
     put("usr/druma/kolpa.org");                                  // not the exact name
     fs::create_directories(folder.file("sys/Druma/Kolpa.org"));  // a folder
+    fs::create_directories(folder.file("wine/drive_c/Program Files/Druma/Kolpa.org"));
     EXPECT_EQ(locator().find(), std::nullopt);
+    put("wine/drive_c/Program Files (x86)/Druma/Kolpa.org");
+    EXPECT_EQ(locator().find(), folder.file("wine/drive_c/Program Files (x86)/Druma/Kolpa.org"));
 }
 
 TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {

@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/native_file_system.h"
 #include "tests/reliability/reliability_fixture.h"
+#include "tests/support/native_file_system.h"
 
 namespace zonora::test {
 namespace {

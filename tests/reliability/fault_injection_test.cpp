@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "platform/file_error.h"
-#include "platform/native_file_system.h"
 #include "tests/reliability/faulty_file_system.h"
 #include "tests/reliability/reliability_fixture.h"
+#include "tests/support/native_file_system.h"
 
 namespace zonora::test {
 namespace {

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "platform/native_file_system.h"
 #include "platform/text_encoding.h"
 #include "tests/support/expected_text.h"
+#include "tests/support/native_file_system.h"
 #include "tests/support/pdb_image.h"
 
 namespace zonora::test {

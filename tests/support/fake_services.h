@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "convert/conversion.h"
-#include "platform/native_file_system.h"
+#include "tests/support/native_file_system.h"
 
 namespace zonora::test {
 

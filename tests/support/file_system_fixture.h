@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/native_file_system.h"
+#include "tests/support/native_file_system.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora::test {

@@ -20,20 +20,15 @@ class TextForm : public FormControls {
     TextForm(std::string map, std::string pdb, Selected direction)
         : map(std::move(map)), pdb(std::move(pdb)), direction(direction) {}
 
-    std::string mapPath() const override { return map; }
-    std::string pdbPath() const override { return pdb; }
-    void clearMap() override { setMap(""); }
-    void clearPdb() override { setPdb(""); }
-    void setMap(const std::string& path) override {
-        map = path;
-        log.push_back("tbm=" + path);
+    std::string text(Field field) const override { return field == Field::Map ? map : pdb; }
+    void setText(Field field, const std::string& path) override {
+        (field == Field::Map ? map : pdb) = path;
+        log.push_back((field == Field::Map ? "tbm=" : "tbp=") + path);
     }
-    void setPdb(const std::string& path) override {
-        pdb = path;
-        log.push_back("tbp=" + path);
+    bool isSelected(Direction which) const override {
+        return direction ==
+               (which == Direction::MapToPdb ? Selected::MapToPdb : Selected::PdbToMap);
     }
-    bool mapToPdbSelected() const override { return direction == Selected::MapToPdb; }
-    bool pdbToMapSelected() const override { return direction == Selected::PdbToMap; }
     void select(Direction chosen) override {
         direction = chosen == Direction::MapToPdb ? Selected::MapToPdb : Selected::PdbToMap;
         log.push_back(chosen == Direction::MapToPdb ? "Optm2p" : "Optp2m");

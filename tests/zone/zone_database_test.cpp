@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/native_file_system.h"
 #include "platform/runtime_error.h"
+#include "tests/support/native_file_system.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 

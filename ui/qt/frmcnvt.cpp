@@ -201,18 +201,15 @@ void frmcnvt::forwardTo(FormHandlers& handlers) {
     });
 }
 
-std::string frmcnvt::mapPath() const { return tbm_->text().toStdString(); }
-std::string frmcnvt::pdbPath() const { return tbp_->text().toStdString(); }
-void frmcnvt::clearMap() { tbm_->clear(); }
-void frmcnvt::clearPdb() { tbp_->clear(); }
-void frmcnvt::setMap(const std::string& path) { tbm_->setText(QString::fromStdString(path)); }
-void frmcnvt::setPdb(const std::string& path) { tbp_->setText(QString::fromStdString(path)); }
-bool frmcnvt::mapToPdbSelected() const { return Optm2p_->isChecked(); }
-bool frmcnvt::pdbToMapSelected() const { return Optp2m_->isChecked(); }
+std::string frmcnvt::text(Field which) const { return field(which)->text().toStdString(); }
 
-void frmcnvt::select(Direction direction) {
-    (direction == Direction::MapToPdb ? Optm2p_ : Optp2m_)->setChecked(true);
+void frmcnvt::setText(Field which, const std::string& text) {
+    field(which)->setText(QString::fromStdString(text));
 }
+
+bool frmcnvt::isSelected(Direction which) const { return option(which)->isChecked(); }
+
+void frmcnvt::select(Direction direction) { option(direction)->setChecked(true); }
 
 void frmcnvt::dragEnterEvent(QDragEnterEvent* event) {
     if (droppedFile(event->mimeData())) event->acceptProposedAction();

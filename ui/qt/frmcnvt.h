@@ -28,14 +28,9 @@ class frmcnvt : public QWidget, public FormControls {
     // Connects every control's event to its handler. Called once.
     void forwardTo(FormHandlers& handlers);
 
-    std::string mapPath() const override;
-    std::string pdbPath() const override;
-    void clearMap() override;
-    void clearPdb() override;
-    void setMap(const std::string& path) override;
-    void setPdb(const std::string& path) override;
-    bool mapToPdbSelected() const override;
-    bool pdbToMapSelected() const override;
+    std::string text(Field field) const override;
+    void setText(Field field, const std::string& text) override;
+    bool isSelected(Direction direction) const override;
     void select(Direction direction) override;
 
   protected:
@@ -47,6 +42,10 @@ class frmcnvt : public QWidget, public FormControls {
   private:
     void createControls();
     void orderTabs();
+    QLineEdit* field(Field which) const { return which == Field::Map ? tbm_ : tbp_; }
+    QRadioButton* option(Direction which) const {
+        return which == Direction::MapToPdb ? Optm2p_ : Optp2m_;
+    }
 
     FormHandlers* handlers_ = nullptr;
     QLineEdit* tbm_ = nullptr;

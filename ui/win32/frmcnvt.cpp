@@ -407,25 +407,18 @@ LRESULT CALLBACK frmcnvt::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-std::string frmcnvt::text(std::string_view name) const {
-    HWND window = control(name);
+std::string frmcnvt::text(Field field) const {
+    HWND window = control(field == Field::Map ? "tbm" : "tbp");
     std::wstring buffer(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     const int copied = ::GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
     buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
     return narrow(buffer);
 }
 
-void frmcnvt::setText(std::string_view name, const std::string& text) {
-    ::SetWindowTextW(control(name), widen(text).c_str());
+void frmcnvt::setText(Field field, const std::string& text) {
+    ::SetWindowTextW(control(field == Field::Map ? "tbm" : "tbp"), widen(text).c_str());
 }
 
-std::string frmcnvt::mapPath() const { return text("tbm"); }
-std::string frmcnvt::pdbPath() const { return text("tbp"); }
-void frmcnvt::clearMap() { setText("tbm", ""); }
-void frmcnvt::clearPdb() { setText("tbp", ""); }
-void frmcnvt::setMap(const std::string& path) { setText("tbm", path); }
-void frmcnvt::setPdb(const std::string& path) { setText("tbp", path); }
-bool frmcnvt::mapToPdbSelected() const { return directions_.isChecked(Direction::MapToPdb); }
-bool frmcnvt::pdbToMapSelected() const { return directions_.isChecked(Direction::PdbToMap); }
+bool frmcnvt::isSelected(Direction direction) const { return directions_.isChecked(direction); }
 
 }  // namespace zonora

@@ -47,14 +47,9 @@ class frmcnvt : public FormControls {
     // is kept and thrown again here, on the message loop's side.
     void rethrowPending();
 
-    std::string mapPath() const override;
-    std::string pdbPath() const override;
-    void clearMap() override;
-    void clearPdb() override;
-    void setMap(const std::string& path) override;
-    void setPdb(const std::string& path) override;
-    bool mapToPdbSelected() const override;
-    bool pdbToMapSelected() const override;
+    std::string text(Field field) const override;
+    void setText(Field field, const std::string& text) override;
+    bool isSelected(Direction direction) const override;
     void select(Direction direction) override;
 
   private:
@@ -70,8 +65,6 @@ class frmcnvt : public FormControls {
     void resizeClientArea(std::optional<POINT> topLeft);
     void command(int id, int code);
     void directionClicked(Direction direction);
-    std::string text(std::string_view name) const;
-    void setText(std::string_view name, const std::string& text);
 
     HWND hwnd_ = nullptr;
     std::array<HWND, layout::kControls.size()> windows_{};  // by table row; null without a window

@@ -10,15 +10,12 @@
 
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
-#include "platform/text_encoding.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/modal_script.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "ui/form_handlers.h"
 #include "ui/qt/frmcnvt.h"
-#include "zone/map_file.h"
-#include "zone/zone_database.h"
 
 namespace zonora::test {
 namespace {
@@ -39,6 +36,17 @@ struct Program {
     }
     std::string field(const char* name) {
         return child<QLineEdit>(&window, name)->text().toStdString();
+    }
+    // Chooses a direction, then the file for each Select button in turn.
+    void choose(const char* direction, const std::vector<ModalScript::Step>& dialogs) {
+        QTest::mouseClick(child<QRadioButton>(&window, direction), Qt::LeftButton);
+        const char* buttons[] = {direction == std::string("Optp2m") ? "cmdbrp" : "Cmdbrm",
+                                 direction == std::string("Optp2m") ? "Cmdbrm" : "cmdbrp"};
+        for (std::size_t i = 0; i < dialogs.size(); ++i) {
+            ModalScript pick;
+            pick.then(dialogs[i]);
+            click(buttons[i], pick);
+        }
     }
 
     frmcnvt window;
@@ -77,18 +85,12 @@ ModalScript::Step acknowledge(std::vector<std::string>& seen) {
 
 TEST(EndToEnd, PdbToMapFromTheWindow) {
     TempFolder folder;
-    writeBytes(folder.file("zones.pdb"), makeZoneDatabase(sampleZones()));
+    writeBytes(folder.file("zones.pdb"), readBytes(sampleFile("zones.pdb")));
     Program program;
-    QTest::mouseClick(child<QRadioButton>(&program.window, "Optp2m"), Qt::LeftButton);
-
-    ModalScript pickPdb;
-    pickPdb.then(answerDialog("Select a Druma PDB file to convert", "", folder.file("zones.pdb")));
-    program.click("cmdbrp", pickPdb);
+    program.choose(
+        "Optp2m", {answerDialog("Select a Druma PDB file to convert", "", folder.file("zones.pdb")),
+                   answerDialog("Select a Tesk Map file to create", "zones.MAP")});
     EXPECT_EQ(program.field("tbp"), folder.file("zones.pdb"));
-
-    ModalScript pickMap;
-    pickMap.then(answerDialog("Select a Tesk Map file to create", "zones.MAP"));
-    program.click("Cmdbrm", pickMap);
     EXPECT_EQ(program.field("tbm"), folder.file("zones.MAP"));
 
     std::vector<std::string> seen;
@@ -97,30 +99,20 @@ TEST(EndToEnd, PdbToMapFromTheWindow) {
     program.click("cmdcvt", convert);
     EXPECT_EQ(seen,
               std::vector<std::string>{"Zonora: Conversion Complete.  New Tesk Map file created."});
-
-    const std::string header = mapFileHeader("zones", "4/12/2002", "2:00:33 PM");
-    EXPECT_EQ(readText(folder.file("zones.MAP")), formatMapFile(sampleZones(), toAnsi(header)));
+    EXPECT_EQ(readText(folder.file("zones.MAP")), readText(sampleFile("zones.map")));
     EXPECT_EQ(program.field("tbm"), "");
     EXPECT_EQ(program.field("tbp"), "");
 }
 
 TEST(EndToEnd, MapToPdbFromTheWindow) {
     TempFolder folder;
-    const std::string header = mapFileHeader("zones", "4/12/2002", "2:00:33 PM");
-    writeText(folder.file("zones.map"), formatMapFile(sampleZones(), toAnsi(header)));
+    writeText(folder.file("zones.map"), readText(sampleFile("zones.map")));
     Program program;
-    program.templates.path = folder.file("Kolpa.org");
-    writeBytes(program.templates.path, makeZoneDatabase(ZoneTable{}));
-    QTest::mouseClick(child<QRadioButton>(&program.window, "Optm2p"), Qt::LeftButton);
-
-    ModalScript pickMap;
-    pickMap.then(answerDialog("Select a Tesk map file to convert", "", folder.file("zones.map")));
-    program.click("Cmdbrm", pickMap);
+    program.templates.path = sampleFile("Kolpa.org");
+    program.choose("Optm2p",
+                   {answerDialog("Select a Tesk map file to convert", "", folder.file("zones.map")),
+                    answerDialog("Select a Druma PDB file to create", "zones.PDB")});
     EXPECT_EQ(program.field("tbm"), folder.file("zones.map"));
-
-    ModalScript pickPdb;
-    pickPdb.then(answerDialog("Select a Druma PDB file to create", "zones.PDB"));
-    program.click("cmdbrp", pickPdb);
     EXPECT_EQ(program.field("tbp"), folder.file("zones.PDB"));
 
     std::vector<std::string> seen;
@@ -131,13 +123,8 @@ TEST(EndToEnd, MapToPdbFromTheWindow) {
                         "Zonora: Conversion Complete.  New Druma PDB file created.",
                         "Zonora: Please use Palm's Install tool to load the converted PDB file on "
                         "next Hotsync."}));
-
-    const auto pdb = program.files.openRead(folder.file("zones.PDB"));
-    const auto zones = readZoneTable(*pdb);
-    ASSERT_TRUE(zones.has_value());
-    EXPECT_EQ(*zones, sampleZones());
-    const auto bytes = readBytes(folder.file("zones.PDB"));
-    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), std::string("zones\0", 6));
+    EXPECT_EQ(readBytes(folder.file("zones.PDB")),
+              patchedZoneDatabase(readBytes(sampleFile("Kolpa.org")), sampleZones(), "zones"));
     EXPECT_EQ(program.installTool.handedOff, std::vector<std::string>{folder.file("zones.PDB")});
     EXPECT_EQ(program.field("tbm"), "");
     EXPECT_EQ(program.field("tbp"), "");

@@ -1,7 +1,6 @@
 #pragma once
 
-// The file system of the system being built for, for the code that picks
-// the services (a program's start, tests, benchmarks).
+// The file system of the system the tests and benchmarks are built for.
 #ifdef _WIN32
 #include "platform/win32/win32_file_system.h"
 namespace zonora {
