@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 
 #include "platform/file_system.h"
 
@@ -21,21 +20,11 @@ class Win32FileSystem : public FileSystem {
     bool sameFile(const std::string& a, const std::string& b) override;
 };
 
-// A Windows error code (GetLastError) as an error_code that compares equal to
-// the std::errc the conversion frame numbers it by (ERROR_SHARING_VIOLATION as
-// permission_denied, ERROR_DISK_FULL as no_space_on_device, ...); codes with no
-// such match compare equal to none. Its message is the system's text.
-std::error_code win32Error(unsigned long code);
-
 // Whether a path names a device rather than a file: a reserved DOS device name
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$) as its last
 // component, in any case and with any extension; a path in the device
 // namespace (\\.\ at its start); or a literal path (\\?\ at its start)
 // that names neither a drive, a share nor a volume.
 bool isDevicePath(const std::string& path);
-
-// Throws the FileError for a failed call on path; a missing file whose folder
-// is missing too is marked as such.
-[[noreturn]] void throwWin32Error(unsigned long code, const std::string& path);
 
 }  // namespace zonora
