@@ -77,9 +77,27 @@ OVERLAPPED at(std::uint64_t offset) {
     return position;
 }
 
+// The longest name most volumes take, for a volume that does not say.
+constexpr std::size_t kUsualNameLimit = 255;
+
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder part of a full path, with its closing backslash.
+std::wstring folderOf(const std::wstring& full) {
+    return full.substr(0, full.find_last_of(L'\\') + 1);
+}
+
+// Throws the FileError for a failed call on the file at full. Some systems
+// answer "file not found" when its folder is missing too (Wine does, even for
+// a missing drive), so the folder is looked at before the error is named.
+[[noreturn]] void throwFailure(DWORD code, const std::wstring& full, const std::string& path) {
+    if (code == ERROR_FILE_NOT_FOUND && !isFolder(folderOf(full))) {
+        throw FileError(win32Error(code), path, true);
+    }
+    throwWin32Error(code, path);
 }
 
 std::wstring fullPath(const std::wstring& path, const std::string& shown) {
@@ -299,11 +317,35 @@ bool isDevicePath(const std::string& path) {
     return isReservedDeviceName(name);
 }
 
+std::size_t Win32FileSystem::nameLimit(const std::wstring& folder) {
+    const std::lock_guard lock(mutex_);
+    if (const auto known = nameLimits_.find(folder); known != nameLimits_.end()) {
+        return known->second;
+    }
+    std::wstring volume(std::max<std::size_t>(folder.size() + 1, MAX_PATH), L'\0');
+    DWORD longest = 0;
+    if (!::GetVolumePathNameW(folder.c_str(), volume.data(), static_cast<DWORD>(volume.size())) ||
+        !::GetVolumeInformationW(volume.c_str(), nullptr, 0, nullptr, &longest, nullptr, nullptr,
+                                 0) ||
+        longest == 0) {
+        return kUsualNameLimit;  // not kept: the system answers for such a folder itself
+    }
+    nameLimits_.emplace(folder, longest);
+    return longest;
+}
+
+void Win32FileSystem::refuseOverlongName(const std::wstring& full, const std::string& path) {
+    const std::size_t name = full.size() - (full.find_last_of(L'\\') + 1);
+    if (name > nameLimit(folderOf(full))) throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
+}
+
 std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
     if (path.empty()) refuse(std::errc::no_such_file_or_directory, path);
     // A device could be read forever, or wait for input that never comes.
     if (isDevicePath(path)) refuse(std::errc::invalid_argument, path);
     const std::wstring wide = widen(path);
+    const std::wstring full = fullPath(wide, path);
+    refuseOverlongName(full, path);
     UniqueHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -311,7 +353,7 @@ std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
         if (error == ERROR_ACCESS_DENIED && isFolder(wide)) {
             refuse(std::errc::is_a_directory, path);
         }
-        throwWin32Error(error, path);
+        throwFailure(error, full, path);
     }
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) refuse(std::errc::invalid_argument, path);
     BY_HANDLE_FILE_INFORMATION info{};
@@ -334,6 +376,7 @@ std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
     // with whatever the first call that trips over it happens to report.
     const bool literal = target.starts_with(L"\\\\?\\");
     if (!literal && target.size() >= MAX_PATH) throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
+    refuseOverlongName(target, path);
 
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
@@ -347,7 +390,7 @@ std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
     // Within both the longest name and the longest ordinary path (MAX_PATH
     // less the closing NUL); UTF-8 bytes never undercount UTF-16 units.
     const std::size_t room = folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0;
-    const std::size_t limit = std::min<std::size_t>(255, room);
+    const std::size_t limit = std::min(nameLimit(folder), room);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring temporary = folder + widen(temporaryFileName(name, uniqueTail(), limit));
         HANDLE handle = ::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -358,7 +401,7 @@ std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
         }
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            throwWin32Error(error, path);
+            throwFailure(error, temporary, path);
         }
     }
     throwWin32Error(ERROR_FILE_EXISTS, path);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <mutex>
 #include <string>
 
 #include "platform/file_system.h"
@@ -10,14 +13,26 @@ namespace zonora {
 // the target's folder, flushed, closed and then put in place with ReplaceFileW
 // (MoveFileExW when there is no old file), so the target is always either the
 // old file or the complete new one. Devices (CON, NUL, COM1, paths in the
-// device namespace and the like) and folders are refused as sources and destinations before
-// anything is read or written, and so is a read-only destination.
+// device namespace and the like) and folders are refused as sources and
+// destinations before anything is read or written, and so is a read-only
+// destination. Whatever the system answers, a missing file whose folder is
+// missing too is reported as such, and a name longer than its volume takes as
+// a bad name.
 class Win32FileSystem : public FileSystem {
   public:
     std::unique_ptr<InputFile> openRead(const std::string& path) override;
     std::unique_ptr<OutputFile> replace(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool sameFile(const std::string& a, const std::string& b) override;
+
+  private:
+    // The longest name (in UTF-16 units) the volume holding folder takes.
+    std::size_t nameLimit(const std::wstring& folder);
+    void refuseOverlongName(const std::wstring& fullPath, const std::string& path);
+
+    std::mutex mutex_;
+    // By folder, each asked of its volume once: the answer is slow to come.
+    std::map<std::wstring, std::size_t> nameLimits_;
 };
 
 // Whether a path names a device rather than a file: a reserved DOS device name
