@@ -10,14 +10,15 @@
 namespace zonora {
 
 // Files through the Win32 API. A replacement is written to a temporary file in
-// the target's folder, flushed, closed and then put in place with ReplaceFileW
-// (MoveFileExW when there is no old file), so the target is always either the
-// old file or the complete new one. Devices (CON, NUL, COM1, paths in the
-// device namespace and the like) and folders are refused as sources and
-// destinations before anything is read or written, and so is a read-only
-// destination. Whatever the system answers, a missing file whose folder is
-// missing too is reported as such, and a name longer than its volume takes as
-// a bad name.
+// the target's folder, flushed and then renamed over the target through its
+// own handle, so the target is always either the old file or the complete new
+// one; the old file's hidden and system marks and its creation time are
+// carried over, its own security settings are not (the new file takes its
+// folder's). Devices (CON, NUL, COM1, paths in the device namespace and the
+// like) and folders are refused as sources and destinations before anything
+// is read or written, and so is a read-only destination. Whatever the system
+// answers, a missing file whose folder is missing too is reported as such, and
+// a name longer than its volume takes as a bad name.
 class Win32FileSystem : public FileSystem {
   public:
     std::unique_ptr<InputFile> openRead(const std::string& path) override;
