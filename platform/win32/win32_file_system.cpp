@@ -5,93 +5,19 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "platform/file_error.h"
 #include "platform/temporary_name.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {
 namespace {
-
-// The one std::errc each Windows code is numbered by; the rest fall through
-// to the table's catch-all.
-std::optional<std::errc> conditionOf(DWORD code) {
-    switch (code) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-        case ERROR_BAD_NET_NAME:
-            return std::errc::no_such_file_or_directory;
-        case ERROR_DIRECTORY:
-            return std::errc::not_a_directory;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-        case ERROR_WRITE_PROTECT:
-        case ERROR_NETWORK_ACCESS_DENIED:
-        case ERROR_USER_MAPPED_FILE:
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-            return std::errc::permission_denied;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-        case ERROR_FILE_TOO_LARGE:
-            return std::errc::no_space_on_device;
-        case ERROR_TOO_MANY_OPEN_FILES:
-            return std::errc::too_many_files_open;
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_FILENAME_EXCED_RANGE:
-            return std::errc::filename_too_long;
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return std::errc::file_exists;
-        case ERROR_CRC:
-        case ERROR_READ_FAULT:
-        case ERROR_WRITE_FAULT:
-        case ERROR_GEN_FAILURE:
-        case ERROR_IO_DEVICE:
-        case ERROR_NOT_READY:
-        case ERROR_SEEK:
-        case ERROR_SECTOR_NOT_FOUND:
-            return std::errc::io_error;
-        default:
-            return std::nullopt;
-    }
-}
-
-class Win32Category final : public std::error_category {
-  public:
-    const char* name() const noexcept override { return "win32"; }
-
-    std::string message(int code) const override {
-        wchar_t* text = nullptr;
-        const DWORD length = ::FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-        if (length == 0 || text == nullptr) return "Windows error " + std::to_string(code);
-        std::wstring message(text, length);
-        ::LocalFree(text);
-        while (!message.empty() &&
-               std::wstring_view(L"\r\n. ").find(message.back()) != std::wstring_view::npos) {
-            message.pop_back();
-        }
-        return narrow(message);
-    }
-
-    std::error_condition default_error_condition(int code) const noexcept override {
-        if (const auto condition = conditionOf(static_cast<DWORD>(code))) {
-            return std::make_error_condition(*condition);
-        }
-        return {code, *this};
-    }
-};
 
 [[noreturn]] void refuse(std::errc code, const std::string& path) {
     throw FileError(std::make_error_code(code), path);
@@ -146,16 +72,27 @@ class UniqueHandle {
 // The largest single transfer; bigger spans are moved in pieces.
 constexpr std::size_t kChunk = std::size_t{1} << 30;
 
-OVERLAPPED at(std::uint64_t offset) {
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
-    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    return position;
-}
+// The longest name most volumes take, for a folder whose volume does not say.
+constexpr std::size_t kUsualNameLimit = 255;
 
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder part of a full path, with its closing backslash.
+std::wstring folderOf(const std::wstring& full) {
+    return full.substr(0, full.find_last_of(L'\\') + 1);
+}
+
+// Throws the FileError for a failed call on the file at full. Some systems
+// answer "file not found" when its folder is missing too (Wine does, even for
+// a missing drive), so the folder is looked at before the error is named.
+[[noreturn]] void throwFailure(DWORD code, const std::wstring& full, const std::string& path) {
+    if (code == ERROR_FILE_NOT_FOUND && !isFolder(folderOf(full))) {
+        throw FileError(win32Error(code), path, true);
+    }
+    throwWin32Error(code, path);
 }
 
 std::wstring fullPath(const std::wstring& path, const std::string& shown) {
@@ -172,13 +109,13 @@ std::wstring fullPath(const std::wstring& path, const std::string& shown) {
     }
 }
 
-// The file a link finally names, so that replacing it keeps the link; the
-// path itself when it is no link or the link leads nowhere.
-std::wstring resolveLink(const std::wstring& path) {
+// The file a link finally names, so that replacing it keeps the link: the
+// path itself when it is no link, nothing when the link leads nowhere.
+std::optional<std::wstring> resolveLink(const std::wstring& path) {
     UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid()) return path;
+    if (!file.valid()) return std::nullopt;
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -203,26 +140,20 @@ std::string uniqueTail() {
     return text.data();
 }
 
-// The marks of the file at target when it may be replaced now, nothing when
-// there is none; throws when it is a folder, read-only, or held by a program
-// that shares it with nobody, so that such a target is refused before any
-// new content is written and again just before the swap.
-std::optional<DWORD> checkReplaceable(const std::wstring& target, const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return std::nullopt;
-        throwWin32Error(error, path);
-    }
+// A folder or a read-only file is not replaced, even in a folder we may write
+// to; Wine would rename over a read-only file.
+void refuseToReplace(DWORD attributes, const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) refuse(std::errc::is_a_directory, path);
-    // A read-only file stays as it is, even in a folder we may write to.
     if (attributes & FILE_ATTRIBUTE_READONLY) throwWin32Error(ERROR_ACCESS_DENIED, path);
-    UniqueHandle probe(::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!probe.valid()) throwLastError(path);
-    if (::GetFileType(probe.get()) != FILE_TYPE_DISK) refuse(std::errc::invalid_argument, path);
-    return attributes;
+}
+
+// Reads and writes go through the handle's own position: a positioned
+// (OVERLAPPED) transfer costs Wine a round trip to its server for the
+// completion, and moving the position costs none.
+void moveTo(HANDLE file, std::uint64_t offset, const std::string& path) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) throwLastError(path);
 }
 
 class Win32InputFile : public InputFile {
@@ -230,15 +161,13 @@ class Win32InputFile : public InputFile {
     Win32InputFile(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
 
     std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+        moveTo(file_.get(), offset, path_);
         std::size_t done = 0;
         while (done < out.size()) {
             const auto want = static_cast<DWORD>(std::min(out.size() - done, kChunk));
-            OVERLAPPED position = at(offset + done);
             DWORD got = 0;
-            if (!::ReadFile(file_.get(), out.data() + done, want, &got, &position)) {
-                const DWORD error = ::GetLastError();
-                if (error == ERROR_HANDLE_EOF) break;
-                throwWin32Error(error, path_);
+            if (!::ReadFile(file_.get(), out.data() + done, want, &got, nullptr)) {
+                throwLastError(path_);
             }
             if (got == 0) break;
             done += got;
@@ -278,36 +207,31 @@ class Win32OutputFile : public OutputFile {
     ~Win32OutputFile() override { discard(); }
 
     void write(std::span<const std::uint8_t> bytes) override {
-        writeAt(next_, bytes);
-        next_ += bytes.size();
-    }
-
-    // Positioned writes need no shared file pointer.
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
         std::size_t done = 0;
         while (done < bytes.size()) {
             const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
-            OVERLAPPED position = at(offset + done);
             DWORD wrote = 0;
-            if (!::WriteFile(file_.get(), bytes.data() + done, want, &wrote, &position)) {
+            if (!::WriteFile(file_.get(), bytes.data() + done, want, &wrote, nullptr)) {
                 throwLastError(path_);
             }
             if (wrote == 0) throwWin32Error(ERROR_DISK_FULL, path_);
             done += wrote;
+            flushed_ = false;
         }
     }
 
     void flush() override {
         if (!::FlushFileBuffers(file_.get())) throwLastError(path_);
+        flushed_ = true;
     }
 
     void commit() override {
         try {
             // The content is on the disk before it takes the target's place.
-            flush();
-            if (!file_.reset()) throwLastError(path_);
+            if (!flushed_) flush();
             putInPlace();
             committed_ = true;
+            file_.reset();
         } catch (...) {
             discard();
             throw;
@@ -316,31 +240,52 @@ class Win32OutputFile : public OutputFile {
 
   private:
     void putInPlace() {
-        // Checked again: a program may have taken the file since, and a swap
-        // that fails half-way can leave its own leftovers behind.
-        if (const auto kept = checkReplaceable(target_, path_)) {
-            // Keeps the old file's attributes, security and creation time.
-            if (!::ReplaceFileW(target_.c_str(), temporary_.c_str(), nullptr,
-                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-                throwLastError(path_);
-            }
-            // Not every implementation carries these over.
-            const DWORD marks = *kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-            const DWORD now = ::GetFileAttributesW(target_.c_str());
-            if (marks != 0 && now != INVALID_FILE_ATTRIBUTES && (now & marks) != marks) {
-                ::SetFileAttributesW(target_.c_str(), now | marks);
-            }
-            return;
+        // Looked at again: the target may have changed since replace().
+        WIN32_FILE_ATTRIBUTE_DATA old{};
+        if (::GetFileAttributesExW(target_.c_str(), GetFileExInfoStandard, &old)) {
+            refuseToReplace(old.dwFileAttributes, path_);
+            carryOver(old);
+        } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
+            throwFailure(error, target_, path_);
         }
-        if (!::MoveFileExW(temporary_.c_str(), target_.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            throwLastError(path_);
+        // Renamed over the target through the handle it was written by: one
+        // call, which leaves the old file in place when it fails (as it does
+        // while another program holds the old file open).
+        const std::size_t bytes = target_.size() * sizeof(wchar_t);
+        const std::size_t size = sizeof(FILE_RENAME_INFO) + bytes;  // FileName[1] holds the NUL
+        const auto buffer = std::make_unique<std::byte[]>(size);
+        auto* request = new (buffer.get()) FILE_RENAME_INFO{};
+        request->ReplaceIfExists = TRUE;
+        request->FileNameLength = static_cast<DWORD>(bytes);
+        std::memcpy(request->FileName, target_.c_str(), bytes + sizeof(wchar_t));
+        if (!::SetFileInformationByHandle(file_.get(), FileRenameInfo, request,
+                                          static_cast<DWORD>(size))) {
+            throwFailure(::GetLastError(), target_, path_);
         }
+    }
+
+    // The old file's hidden and system marks and its creation time go to the
+    // new one, as ReplaceFileW would carry them; zero times change nothing.
+    void carryOver(const WIN32_FILE_ATTRIBUTE_DATA& old) {
+        FILE_BASIC_INFO info{};
+        info.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
+        info.CreationTime.HighPart = static_cast<LONG>(old.ftCreationTime.dwHighDateTime);
+        const DWORD marks = old.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        FILE_BASIC_INFO now{};
+        if (marks != 0 &&
+            ::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &now, sizeof now)) {
+            info.FileAttributes = now.FileAttributes | marks;
+        }
+        // A failure here costs the marks, not the new content.
+        ::SetFileInformationByHandle(file_.get(), FileBasicInfo, &info, sizeof info);
     }
 
     void discard() {
         file_.reset();
-        if (!committed_) ::DeleteFileW(temporary_.c_str());
+        if (!committed_ && !temporary_.empty()) {
+            ::DeleteFileW(temporary_.c_str());
+            temporary_.clear();
+        }
     }
 
     std::string path_;
@@ -348,21 +293,10 @@ class Win32OutputFile : public OutputFile {
     std::wstring temporary_;
     UniqueHandle file_;
     bool committed_ = false;
-    std::uint64_t next_ = 0;  // where write() appends; writeAt() leaves it alone
+    bool flushed_ = false;  // nothing written since the last flush
 };
 
 }  // namespace
-
-std::error_code win32Error(unsigned long code) {
-    static const Win32Category category;
-    return {static_cast<int>(code), category};
-}
-
-void throwWin32Error(unsigned long code, const std::string& path) {
-    const bool folderMissing = code == ERROR_PATH_NOT_FOUND || code == ERROR_INVALID_DRIVE ||
-                               code == ERROR_BAD_NETPATH || code == ERROR_BAD_NET_NAME;
-    throw FileError(win32Error(code), path, folderMissing);
-}
 
 bool isDevicePath(const std::string& path) {
     std::string text = path;
@@ -386,11 +320,40 @@ bool isDevicePath(const std::string& path) {
     return isReservedDeviceName(name);
 }
 
+std::size_t Win32FileSystem::nameLimit(const std::wstring& folder) {
+    const std::lock_guard lock(mutex_);
+    if (const auto known = nameLimits_.find(folder); known != nameLimits_.end()) {
+        return known->second;
+    }
+    // Asked of the folder itself, which may be another volume's mount point;
+    // by handle, as GetVolumeInformationW makes Wine complain about reading
+    // the label of a drive it cannot read.
+    UniqueHandle handle(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    DWORD longest = 0;
+    if (!handle.valid() ||
+        !::GetVolumeInformationByHandleW(handle.get(), nullptr, 0, nullptr, &longest, nullptr,
+                                         nullptr, 0) ||
+        longest == 0) {
+        return kUsualNameLimit;  // not kept: the system answers for such a folder itself
+    }
+    nameLimits_.emplace(folder, longest);
+    return longest;
+}
+
+void Win32FileSystem::refuseOverlongName(const std::wstring& full, const std::string& path) {
+    const std::size_t name = full.size() - (full.find_last_of(L'\\') + 1);
+    if (name > nameLimit(folderOf(full))) throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
+}
+
 std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
     if (path.empty()) refuse(std::errc::no_such_file_or_directory, path);
     // A device could be read forever, or wait for input that never comes.
     if (isDevicePath(path)) refuse(std::errc::invalid_argument, path);
     const std::wstring wide = widen(path);
+    const std::wstring full = fullPath(wide, path);
+    refuseOverlongName(full, path);
     UniqueHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -398,12 +361,13 @@ std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
         if (error == ERROR_ACCESS_DENIED && isFolder(wide)) {
             refuse(std::errc::is_a_directory, path);
         }
-        throwWin32Error(error, path);
+        throwFailure(error, full, path);
     }
+    // Asked of the open file, not of its path again.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK) refuse(std::errc::invalid_argument, path);
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (::GetFileInformationByHandle(file.get(), &info) &&
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    FILE_BASIC_INFO info{};
+    if (::GetFileInformationByHandleEx(file.get(), FileBasicInfo, &info, sizeof info) &&
+        (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         refuse(std::errc::is_a_directory, path);
     }
     auto input = std::make_unique<Win32InputFile>(file.get(), path);
@@ -417,35 +381,52 @@ std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
     std::wstring target = fullPath(widen(path), path);
     if (isDevicePath(narrow(target))) refuse(std::errc::invalid_argument, path);
 
-    // Past the ordinary path limit the name itself is refused, rather than
-    // with whatever the first call that trips over it happens to report.
-    const bool literal = target.starts_with(L"\\\\?\\");
-    if (!literal && target.size() >= MAX_PATH) throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
-
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        target = resolveLink(target);
+    // Past the ordinary path limit, or its volume's name limit, the name
+    // itself is refused, rather than with whatever the first call that trips
+    // over it happens to report.
+    if (!target.starts_with(L"\\\\?\\") && target.size() >= MAX_PATH) {
+        throwWin32Error(ERROR_FILENAME_EXCED_RANGE, path);
     }
-    checkReplaceable(target, path);
+    refuseOverlongName(target, path);
 
-    const std::size_t slash = target.find_last_of(L'\\');
-    const std::wstring folder = target.substr(0, slash + 1);
-    const std::string name = narrow(std::wstring_view(target).substr(slash + 1));
-    // Within both the longest name and the longest ordinary path (MAX_PATH
-    // less the closing NUL); UTF-8 bytes never undercount UTF-16 units.
-    const std::size_t room = folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0;
-    const std::size_t limit = std::min<std::size_t>(255, room);
+    // One look by path. Wine answers it without a round trip to its server,
+    // and fails it for a device.
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    bool found = ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old);
+    if (found && (old.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        const auto linked = resolveLink(target);
+        if (!linked) throwFailure(::GetLastError(), target, path);
+        target = *linked;
+        found = ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old);
+    }
+    if (found) {
+        refuseToReplace(old.dwFileAttributes, path);
+    } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
+        throwFailure(error, target, path);
+    }
+
+    const std::wstring folder = folderOf(target);
+    const std::string name = narrow(std::wstring_view(target).substr(folder.size()));
+    // Within both the longest name and, unless the path is literal, the
+    // longest ordinary path (MAX_PATH less the closing NUL); UTF-8 bytes never
+    // undercount UTF-16 units.
+    std::size_t limit = nameLimit(folder);
+    if (!target.starts_with(L"\\\\?\\")) {
+        limit = std::min<std::size_t>(
+            limit, folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0);
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring temporary = folder + widen(temporaryFileName(name, uniqueTail(), limit));
-        HANDLE handle = ::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // DELETE, so that the file can be renamed through this handle.
+        HANDLE handle = ::CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             return std::make_unique<Win32OutputFile>(path, std::move(target), std::move(temporary),
                                                      handle);
         }
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            throwWin32Error(error, path);
+            throwFailure(error, temporary, path);
         }
     }
     throwWin32Error(ERROR_FILE_EXISTS, path);
@@ -466,9 +447,10 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-std::optional<FileIdentity> identify(const std::string& path) {
-    if (path.empty() || isDevicePath(path)) return std::nullopt;
-    UniqueHandle file(::CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+// Asked of an open handle; slow under Wine, which asks its mount manager for
+// the volume.
+std::optional<FileIdentity> identify(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
@@ -476,12 +458,34 @@ std::optional<FileIdentity> identify(const std::string& path) {
     return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
+// What one file shows under any of its names at one moment.
+bool sameFacts(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           a.ftCreationTime.dwHighDateTime == b.ftCreationTime.dwHighDateTime &&
+           a.ftCreationTime.dwLowDateTime == b.ftCreationTime.dwLowDateTime;
+}
+
 }  // namespace
 
 bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) {
-    const auto first = identify(a);
-    const auto second = identify(b);
-    return first && second && *first == *second;
+    if (a.empty() || b.empty() || isDevicePath(a) || isDevicePath(b)) return false;
+    const std::wstring first = widen(a);
+    const std::wstring second = widen(b);
+    WIN32_FILE_ATTRIBUTE_DATA factsA{};
+    WIN32_FILE_ATTRIBUTE_DATA factsB{};
+    if (!::GetFileAttributesExW(first.c_str(), GetFileExInfoStandard, &factsA) ||
+        !::GetFileAttributesExW(second.c_str(), GetFileExInfoStandard, &factsB)) {
+        return false;
+    }
+    // Files that differ in size or birth are two, told without opening
+    // either; a link shows its own facts, not its file's.
+    const bool link =
+        (factsA.dwFileAttributes | factsB.dwFileAttributes) & FILE_ATTRIBUTE_REPARSE_POINT;
+    if (!link && !sameFacts(factsA, factsB)) return false;
+    const auto identityA = identify(first);
+    if (!identityA) return false;
+    const auto identityB = identify(second);
+    return identityB && *identityA == *identityB;
 }
 
 }  // namespace zonora

@@ -1,31 +1,40 @@
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <mutex>
 #include <string>
-#include <system_error>
 
 #include "platform/file_system.h"
 
 namespace zonora {
 
 // Files through the Win32 API. A replacement is written to a temporary file in
-// the target's folder, flushed, closed and then put in place with ReplaceFileW
-// (MoveFileExW when there is no old file), so the target is always either the
-// old file or the complete new one. Devices (CON, NUL, COM1, paths in the
-// device namespace and the like) and folders are refused as sources and destinations before
-// anything is read or written, and so is a read-only destination.
+// the target's folder, flushed and then renamed over the target through its
+// own handle, so the target is always either the old file or the complete new
+// one; the old file's hidden and system marks and its creation time are
+// carried over, its own security settings are not (the new file takes its
+// folder's). Devices (CON, NUL, COM1, paths in the device namespace and the
+// like) and folders are refused as sources and destinations before anything
+// is read or written, and so is a read-only destination. Whatever the system
+// answers, a missing file whose folder is missing too is reported as such, and
+// a name longer than its volume takes as a bad name.
 class Win32FileSystem : public FileSystem {
   public:
     std::unique_ptr<InputFile> openRead(const std::string& path) override;
     std::unique_ptr<OutputFile> replace(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool sameFile(const std::string& a, const std::string& b) override;
-};
 
-// A Windows error code (GetLastError) as an error_code that compares equal to
-// the std::errc the conversion frame numbers it by (ERROR_SHARING_VIOLATION as
-// permission_denied, ERROR_DISK_FULL as no_space_on_device, ...); codes with no
-// such match compare equal to none. Its message is the system's text.
-std::error_code win32Error(unsigned long code);
+  private:
+    // The longest name (in UTF-16 units) the volume holding folder takes.
+    std::size_t nameLimit(const std::wstring& folder);
+    void refuseOverlongName(const std::wstring& fullPath, const std::string& path);
+
+    std::mutex mutex_;
+    // By folder, each asked of its volume once: the answer is slow to come.
+    std::map<std::wstring, std::size_t> nameLimits_;
+};
 
 // Whether a path names a device rather than a file: a reserved DOS device name
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$) as its last
@@ -33,9 +42,5 @@ std::error_code win32Error(unsigned long code);
 // namespace (\\.\ at its start); or a literal path (\\?\ at its start)
 // that names neither a drive, a share nor a volume.
 bool isDevicePath(const std::string& path);
-
-// Throws the FileError for a failed call on path; a missing file whose folder
-// is missing too is marked as such.
-[[noreturn]] void throwWin32Error(unsigned long code, const std::string& path);
 
 }  // namespace zonora

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
+#include "convert/error_table.h"
 #include "platform/temporary_name.h"
 #include "tests/support/file_system_fixture.h"
 
@@ -24,6 +26,36 @@ TEST_F(NativeFiles, AnUncommittedReplacementLeavesNoTrace) {
     }
     EXPECT_EQ(readText(path("a.pdb")), "old");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"a.pdb"});
+}
+
+// The runtime error an action ends in, as the conversion frame numbers it; 0
+// when it succeeds.
+int errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (...) {
+        return toRuntimeError(std::current_exception()).number;
+    }
+    return 0;
+}
+
+TEST_F(NativeFiles, MissingFoldersAndOverlongNamesAreNotMissingFiles) {
+    const std::string overlong = path(std::string(252, 'n') + ".map");  // one past the usual limit
+    const std::string inMissingFolder = path("none/zones.map");
+    struct Row {
+        std::string what;
+        std::function<void()> action;
+        int number;
+    };
+    const std::vector<Row> rows = {
+        {"read a missing file", [&] { files.openRead(path("none.map")); }, 53},
+        {"read in a missing folder", [&] { files.openRead(inMissingFolder); }, 76},
+        {"read an overlong name", [&] { files.openRead(overlong); }, 52},
+        {"replace in a missing folder", [&] { files.replace(inMissingFolder); }, 76},
+        {"replace an overlong name", [&] { files.replace(overlong); }, 52},
+    };
+    for (const Row& row : rows) EXPECT_EQ(errorNumberOf(row.action), row.number) << row.what;
+    EXPECT_TRUE(folder.entries().empty());  // no temporary left behind
 }
 
 TEST_F(NativeFiles, ReadsAtPositionsAndInOrder) {

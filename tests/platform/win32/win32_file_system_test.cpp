@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "convert/error_table.h"
 #include "platform/temporary_name.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_attributes.h"
 #include "platform/win32/win32_known_folders.h"
 #include "platform/win32/win32_text.h"
@@ -39,6 +41,18 @@ void setAttributes(const std::string& path, DWORD attributes) {
     ASSERT_TRUE(::SetFileAttributesW(widen(path).c_str(), attributes)) << path;
 }
 
+// A drive no volume is mounted as here, "Q:" where it is free.
+std::string missingDrive() {
+    const DWORD drives = ::GetLogicalDrives();
+    for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+        if (!(drives & (DWORD{1} << (letter - 'A')))) return {letter, ':'};
+    }
+    return "";
+}
+
+// One character past the longest name most volumes take.
+const std::string kOverlongName = std::string(252, 'n') + ".map";
+
 // Held open by "another program" that shares nothing.
 HANDLE holdWithoutSharing(const std::string& path) {
     return ::CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -52,10 +66,12 @@ TEST_F(Win32Files, CommitPutsTheNewFileInPlaceAndKeepsTheOldOnesMarks) {
     EXPECT_EQ(readText(path("new.pdb")), "fresh");
 
     writeText(path("old.pdb"), std::string(10000, 'x'));
-    setAttributes(path("old.pdb"), FILE_ATTRIBUTE_HIDDEN);
+    setAttributes(path("old.pdb"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     replaceWith(path("old.pdb"), "short");
     EXPECT_EQ(readText(path("old.pdb")), "short");
-    EXPECT_TRUE(Win32FileAttributes().query(path("old.pdb")).hidden);
+    const FileAttributes marks = Win32FileAttributes().query(path("old.pdb"));
+    EXPECT_TRUE(marks.hidden);
+    EXPECT_TRUE(marks.system);
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"new.pdb", "old.pdb"}));
 }
 
@@ -63,6 +79,8 @@ TEST_F(Win32Files, RefusedDestinationsKeepTheOldFileAndLeaveNoTemporary) {
     const std::vector<std::uint8_t> original = {0, 1, 2, 0xFF, 'p', 'd', 'b'};
     writeBytes(path("old.pdb"), original);
     fs::create_directory(folder.path() / "sub");
+    const std::string drive = missingDrive();
+    ASSERT_FALSE(drive.empty());
     struct Row {
         std::string target;
         int number;
@@ -73,9 +91,11 @@ TEST_F(Win32Files, RefusedDestinationsKeepTheOldFileAndLeaveNoTemporary) {
         {path("old.pdb"), 70, FILE_ATTRIBUTE_READONLY},
         {path("old.pdb"), 70, 0, true},
         {path("none\\x.pdb"), 76},
+        {drive + "\\zones.MAP", 76},
         {path("sub"), 75},
         {path("bad?name.pdb"), 52},
         {path(std::string(300, 'n') + ".pdb"), 52},
+        {"\\\\?\\" + path(kOverlongName), 52},  // past the name limit, within no path limit
         {"CON", 75},
         {"con.pdb", 75},
         {"NuL", 75},
@@ -114,17 +134,25 @@ TEST_F(Win32Files, RefusedDestinationsKeepTheOldFileAndLeaveNoTemporary) {
 }
 
 TEST_F(Win32Files, ACommitThatCannotReplaceKeepsTheOldFile) {
-    writeText(path("old.pdb"), "old");
-    auto out = files.replace(path("old.pdb"));
-    out->write(asBytes("new"));
-    const HANDLE held = holdWithoutSharing(path("old.pdb"));
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(outcomeOf([&] { out->commit(); }).number, 70);
-    ::CloseHandle(held);
-    // Gone at once, not only when the failed file is dropped.
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"old.pdb"});
-    out.reset();
-    EXPECT_EQ(readText(path("old.pdb")), "old");
+    // What another program does to the target while its replacement is written.
+    HANDLE held = INVALID_HANDLE_VALUE;
+    const std::vector<std::pair<std::string, std::function<void()>>> rows = {
+        {"held without sharing", [&] { held = holdWithoutSharing(path("old.pdb")); }},
+        {"made read-only", [&] { setAttributes(path("old.pdb"), FILE_ATTRIBUTE_READONLY); }},
+    };
+    for (const auto& [change, make] : rows) {
+        writeText(path("old.pdb"), "old");
+        auto out = files.replace(path("old.pdb"));
+        out->write(asBytes("new"));
+        make();
+        EXPECT_EQ(outcomeOf([&] { out->commit(); }).number, 70) << change;
+        if (held != INVALID_HANDLE_VALUE) ::CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
+        setAttributes(path("old.pdb"), FILE_ATTRIBUTE_NORMAL);
+        // Gone at once, not only when the failed file is dropped.
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{"old.pdb"}) << change;
+        out.reset();
+        EXPECT_EQ(readText(path("old.pdb")), "old") << change;
+    }
     replaceWith(path("old.pdb"), "new");
     EXPECT_EQ(readText(path("old.pdb")), "new");
 }
@@ -134,9 +162,13 @@ TEST_F(Win32Files, RefusedSources) {
     writeText(path("held.map"), "x");
     const HANDLE held = holdWithoutSharing(path("held.map"));
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string drive = missingDrive();
+    ASSERT_FALSE(drive.empty());
     const std::vector<std::pair<std::string, int>> rows = {
         {path("none.map"), 53},
         {path("none\\x.map"), 76},
+        {drive + "\\zones.pdb", 76},
+        {"\\\\?\\" + path(kOverlongName), 52},
         {"", 53},
         {path("sub"), 75},
         {path("held.map"), 70},
