@@ -24,6 +24,9 @@ bool isMapHeader(std::string_view line);
 // 16 grid of right-aligned 4-character fields, every line ending in CR LF.
 std::string formatMapFile(const ZoneTable& zones, std::string_view ansiHeader);
 
+// The Map shows the table as a grid of 16 rows of 16 zones.
+inline constexpr std::size_t kGridWidth = 16;
+
 // A data line has 60 to 126 characters; the scanner passes over the others.
 inline constexpr std::size_t kShortestDataLine = 60;
 inline constexpr std::size_t kLongestDataLine = 126;

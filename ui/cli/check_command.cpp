@@ -10,7 +10,6 @@
 namespace zonora {
 namespace {
 
-constexpr std::size_t kGridWidth = 16;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool plainWholeNumber(std::string_view word) {
@@ -58,8 +57,9 @@ class Report : public MapScanObserver {
 
   private:
     std::string located(const MapWord& word) const {
-        return "\"" + printableWord(word.text) + "\" on line " + std::to_string(word.line) +
-               " of " + path_;
+        std::string text(1, '"');  // appended: GCC 12 takes "..." + string for an overlap
+        text.append(printableWord(word.text)).append("\" on line ");
+        return text.append(std::to_string(word.line)).append(" of ").append(path_);
     }
 
     const std::string& path_;

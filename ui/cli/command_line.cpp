@@ -71,11 +71,15 @@ Command reportCommand(const std::string& name, const ConvertCommand& parsed) {
     return DiffCommand{parsed.inputs[0], parsed.inputs[1]};
 }
 
-// The conversions' messages go to standard error while standard output takes
-// the data, and no one is handed a file that is not there.
+// The conversion's messages go to standard error while standard output takes
+// the data; there is no file to hand to the Install Tool.
 int convertToStandardOutput(const ConvertCommand& convert, const SystemServices& services,
                             Console& console) {
-    if (console.data == nullptr || (convert.toPdb && console.data->isTerminal())) {
+    if (console.data == nullptr) {
+        console.err << usageReport("-o -: no standard output to write to") << std::flush;
+        return kUsageError;
+    }
+    if (convert.toPdb && console.data->isTerminal()) {
         console.err << usageReport(
                            "-o - does not write a PDB to a terminal: redirect standard "
                            "output, or name a file")

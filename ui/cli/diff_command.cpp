@@ -14,7 +14,6 @@ namespace {
 
 // The text PdbToMap shows for a database outside the header window.
 constexpr const char* kInvalidPdbMessage = "Error : Invalid PDB file.";
-constexpr std::size_t kGridWidth = 16;
 
 std::optional<ZoneTable> readTable(const std::string& path, FileSystem& files, MessageBox& box,
                                    std::ostream& notes) {
