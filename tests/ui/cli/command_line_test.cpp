@@ -482,15 +482,17 @@ TEST(CommandLine, DashOWritesTheOneOutputToStandardOutput) {
     EXPECT_EQ(f.out.str(), "");
     EXPECT_EQ(f.err.str(), kMapCreated);  // messages apart from the data
 
-    const std::string map = f.file("zones.map");
+    // Apart from zones.pdb, which is zones.PDB where case does not count.
+    std::filesystem::create_directory(f.folder.path() / "maps");
+    const std::string map = f.file("maps/zones.map");
     writeBytes(map, f.data.bytes);
-    const auto expected = writtenByTheWindow(f, true, map, f.file("zones.PDB"));
+    const auto expected = writtenByTheWindow(f, true, map, f.file("maps/zones.PDB"));
     EXPECT_EQ(f.run({"to-pdb", map, "-o", "-"}), kAllConverted);
     EXPECT_EQ(f.data.bytes, expected);  // named as without -o
     EXPECT_EQ(f.err.str(), kPdbCreated + kUseInstallTool);
     EXPECT_TRUE(f.fakes.installTool.handedOff.empty());
-    EXPECT_EQ(f.folder.entries(),
-              (std::vector<std::string>{"Kolpa.org", "zones.map", "zones.pdb"}));
+    EXPECT_EQ(f.folder.entries(), (std::vector<std::string>{"Kolpa.org", "maps", "zones.pdb"}));
+    EXPECT_FALSE(std::filesystem::exists(f.folder.path() / "maps" / "zones.PDB"));
 
     struct Case {
         std::vector<std::string> arguments;
