@@ -1,7 +1,9 @@
 // The Map scanner on arbitrary bytes. It returns a count from 0 to 256 with
 // the zones past the count left at 0, or raises error 6 or 9 and nothing else;
-// where the reads happen to break the file does not change the result; and the
-// memory it holds stays under a fixed bound whatever the file's size.
+// where the reads happen to break the file does not change the result; the
+// memory it holds stays under a fixed bound whatever the file's size; and an
+// observer, which never stops it, is told of a stop exactly when it stops and
+// changes nothing otherwise.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,6 +25,14 @@ constexpr std::size_t kMemoryBound = 96 * 1024;
 struct Outcome {
     std::optional<ScannedMap> map;
     int error = 0;
+};
+
+struct StopWatcher : zonora::MapScanObserver {
+    void linePassedOver(std::size_t, std::size_t, std::string_view) override {}
+    void wordPassedOver(const zonora::MapWord&) override {}
+    void wordTaken(const zonora::MapWord&, std::size_t, std::uint8_t) override {}
+    void wordStops(const zonora::MapWord&, const zonora::RuntimeError&) override { stopped = true; }
+    bool stopped = false;
 };
 
 Outcome scan(std::span<const std::uint8_t> bytes, std::size_t readSize, std::size_t repeat) {
@@ -59,6 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         FUZZ_CHECK(whole.error == zonora::errors::kOverflow ||
                    whole.error == zonora::errors::kSubscriptOutOfRange);
+    }
+
+    StopWatcher watcher;
+    zonora::test::MemoryInputFile observed(bytes, readSize, repeat);
+    const ScannedMap seen = zonora::scanMapFile(observed, {}, &watcher);
+    FUZZ_CHECK(watcher.stopped == !whole.map.has_value());
+    if (whole.map) {
+        FUZZ_CHECK(seen.count == whole.map->count);
+        FUZZ_CHECK(seen.zones == whole.map->zones);
     }
 
     const Outcome pieces = scan(bytes, readSize, repeat);

@@ -1,12 +1,12 @@
 #include "ui/open_file.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 #include "platform/runtime_error.h"
 #include "ui/form_handlers.h"
 #include "zone/map_file.h"
+#include "zone/map_text.h"
 
 namespace zonora {
 namespace {
@@ -22,14 +22,15 @@ bool namedMap(const std::string& path) {
     return extension == ".map";
 }
 
+// Read as the scanner reads it, so that a Map saved as UTF-16 is known too.
 std::string firstLine(const std::string& path, FileSystem& files) {
     const auto file = files.openRead(path);
+    MapTextReader text(*file);
     std::string line;
-    std::array<char, 512> chunk{};
     while (line.size() < kLongestHeader) {
-        const std::size_t n = file->read(chunk);
-        if (n == 0) break;
-        line.append(chunk.data(), n);
+        const std::string_view piece = text.next();
+        if (piece.empty()) break;
+        line.append(piece.substr(0, kLongestHeader));
         const std::size_t end = line.find_first_of("\r\n");
         if (end != std::string::npos) return line.substr(0, end);
     }

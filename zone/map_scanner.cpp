@@ -1,21 +1,15 @@
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "platform/runtime_error.h"
 #include "zone/map_file.h"
+#include "zone/map_text.h"
 
 namespace zonora {
 namespace {
-
-// A data line has 60 to 126 characters; the rest is headers, blank lines and
-// anything else a person may have left in the file.
-constexpr std::size_t kShortestDataLine = 60;
-constexpr std::size_t kLongestDataLine = 126;
-constexpr std::size_t kReadChunk = 64 * 1024;
 
 bool skippedInsideWord(char c) { return c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -35,17 +29,9 @@ long long magnitude(std::string_view mantissa, long long exponent) {
     return exponent - static_cast<long long>(leadingZeros);
 }
 
-// A word as it may be shown in a message: bytes that are not printable ASCII
-// become '?', since the file's code page is not the message's.
-std::string printable(std::string_view word) {
-    std::string text;
-    for (char c : word) text.push_back(c >= ' ' && c <= '~' ? c : '?');
-    return text;
-}
-
 class Scanner {
   public:
-    explicit Scanner(std::string_view path) : path_(path) {}
+    Scanner(std::string_view path, MapScanObserver* observer) : path_(path), observer_(observer) {}
 
     void take(char c) {
         if (c == '\r') {
@@ -73,7 +59,11 @@ class Scanner {
     void endLine() {
         const bool first = lineNumber_++ == 0;
         const bool data = lineLength_ >= kShortestDataLine && lineLength_ <= kLongestDataLine;
-        if (data && !(first && isMapHeader(line_))) scanDataLine(line_);
+        if (data && !(first && isMapHeader(line_))) {
+            scanDataLine(line_);
+        } else if (observer_ != nullptr) {
+            observer_->linePassedOver(lineNumber_, lineLength_, line_);
+        }
         line_.clear();
         lineLength_ = 0;
     }
@@ -90,24 +80,45 @@ class Scanner {
 
     void store(std::string_view word) {
         const double value = wordValue(word);
-        if (!(value < 256.0)) return;  // too large for a zone: passed over
-        // The descriptions say where, so a hand-edited file can be put right.
-        const std::string line = std::to_string(lineNumber_);
-        if (result_.count == kZoneCount) {
-            throw RuntimeError(errors::kSubscriptOutOfRange,
-                               "Subscript out of range: more than 256 numbers in " + path_ +
-                                   "; the 257th is \"" + printable(word) + "\" on line " + line);
+        if (!(value < 256.0)) {  // too large for a zone: passed over
+            if (observer_ != nullptr) observer_->wordPassedOver({lineNumber_, word, value});
+            return;
+        }
+        if (result_.count >= kZoneCount) {
+            if (observer_ == nullptr) throw tooMany(word);
+            if (result_.count++ == kZoneCount) {
+                observer_->wordStops({lineNumber_, word, value}, tooMany(word));
+            }
+            return;
         }
         const double rounded = std::nearbyint(value);  // halves go to the even neighbour
         if (rounded < 0.0 || rounded > 255.0) {
-            throw RuntimeError(errors::kOverflow, "Overflow: \"" + printable(word) + "\" on line " +
-                                                      line + " of " + path_ +
-                                                      " is outside 0 to 255");
+            if (observer_ == nullptr) throw overflow(word);
+            observer_->wordStops({lineNumber_, word, value}, overflow(word));
+            ++result_.count;
+            return;
         }
-        result_.zones[result_.count++] = static_cast<std::uint8_t>(rounded);
+        const auto zone = static_cast<std::uint8_t>(rounded);
+        if (observer_ != nullptr)
+            observer_->wordTaken({lineNumber_, word, value}, result_.count, zone);
+        result_.zones[result_.count++] = zone;
+    }
+
+    // The descriptions say where, so that a hand-edited file can be put right.
+    RuntimeError tooMany(std::string_view word) const {
+        return RuntimeError(errors::kSubscriptOutOfRange,
+                            "Subscript out of range: more than 256 numbers in " + path_ +
+                                "; the 257th is \"" + printableWord(word) + "\" on line " +
+                                std::to_string(lineNumber_));
+    }
+    RuntimeError overflow(std::string_view word) const {
+        return RuntimeError(errors::kOverflow, "Overflow: \"" + printableWord(word) +
+                                                   "\" on line " + std::to_string(lineNumber_) +
+                                                   " of " + path_ + " is outside 0 to 255");
     }
 
     std::string path_;
+    MapScanObserver* observer_;
     ScannedMap result_;
     std::string line_;
     std::size_t lineLength_ = 0;
@@ -164,11 +175,17 @@ double wordValue(std::string_view word) {
     return negative ? -value : value;
 }
 
-ScannedMap scanMapFile(InputFile& map, std::string_view path) {
-    Scanner scanner(path);
-    std::vector<char> chunk(kReadChunk);
-    for (std::size_t n; (n = map.read(chunk)) > 0;) {
-        for (std::size_t i = 0; i < n; ++i) scanner.take(chunk[i]);
+std::string printableWord(std::string_view word) {
+    std::string text;
+    for (char c : word) text.push_back(c >= ' ' && c <= '~' ? c : '?');
+    return text;
+}
+
+ScannedMap scanMapFile(InputFile& map, std::string_view path, MapScanObserver* observer) {
+    Scanner scanner(path, observer);
+    MapTextReader text(map);
+    for (std::string_view piece; !(piece = text.next()).empty();) {
+        for (char c : piece) scanner.take(c);
     }
     return scanner.finish();
 }

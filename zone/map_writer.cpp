@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::string_view kMapHeaderStart = "Druma ";
 constexpr std::string_view kMapHeaderMiddle = ".PDB convert on ";
-constexpr std::size_t kGridWidth = 16;
 constexpr std::size_t kFieldWidth = 4;
 constexpr std::string_view kLineEnd = "\r\n";
 

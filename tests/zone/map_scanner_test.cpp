@@ -6,6 +6,7 @@
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"
+#include "zone/map_text.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -231,6 +232,103 @@ TEST(MapScanner, ErrorsNameThePathTheLineAndTheWord) {
             EXPECT_EQ(error.number, c.number);
             EXPECT_EQ(error.source, "Velbar");
             EXPECT_EQ(error.description, c.description);
+        }
+    }
+}
+
+// What an observer is told, one line an event.
+class Events : public MapScanObserver {
+  public:
+    void linePassedOver(std::size_t line, std::size_t length, std::string_view start) override {
+        text += "line " + std::to_string(line) + " " + std::to_string(length) + " [" +
+                std::string(start.substr(0, 5)) + "]\n";
+    }
+    void wordPassedOver(const MapWord& w) override { text += word(w) + " over\n"; }
+    void wordTaken(const MapWord& w, std::size_t zone, std::uint8_t made) override {
+        text += word(w) + " zone " + std::to_string(zone) + "=" + std::to_string(made) + "\n";
+    }
+    void wordStops(const MapWord& w, const RuntimeError& error) override {
+        text += word(w) + " stops " + std::to_string(error.number) + "\n";
+    }
+    static std::string word(const MapWord& w) {
+        return std::to_string(w.line) + ":" + std::string(w.text);
+    }
+    std::string text;
+};
+
+// The observer hears of every line and word passed over, taken or stopping
+// the conversion; it goes on past the stops, and its count goes past 256.
+TEST(MapScanner, TellsAnObserverEverythingAndGoesOnPastStops) {
+    std::string full;
+    for (int r = 0; r < 16; ++r) full += padded("1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1") + "\r\n";
+    struct Case {
+        std::string text;
+        std::string events;
+        std::size_t count;
+    };
+    const Case cases[] = {
+        {padded("Druma x.PDB convert on 4/12/2002 2:00:33 PM", 70) + "\r\n\r\nshort\r\n" +
+             std::string(127, '9'),
+         "line 1 70 [Druma]\nline 2 0 []\nline 3 5 [short]\nline 4 127 [99999]\n", 0},
+        {padded("7 300 2.5 -3 x"),
+         "1:7 zone 0=7\n1:300 over\n1:2.5 zone 1=2\n1:-3 stops 6\n1:x zone 3=0\n", 4},
+        // The 257th stops, the rest only count; the 256 before are told as taken.
+        {full + padded(" 5 -3 6"), "17:5 stops 9\n", 259},
+    };
+    for (const Case& c : cases) {
+        test::MemoryInputFile file(asBytes(c.text), 3);
+        Events events;
+        const ScannedMap map = scanMapFile(file, "m", &events);
+        if (c.count > kZoneCount) {
+            EXPECT_TRUE(events.text.ends_with(c.events)) << events.text;
+        } else {
+            EXPECT_EQ(events.text, c.events);
+        }
+        EXPECT_EQ(map.count, c.count);
+    }
+}
+
+std::string utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+// After a UTF-16 mark, the text in the ANSI code page (Windows-1252 here and
+// under Wine), one byte a character, '?' for what it lacks; any other bytes
+// as they are. However the reads break the file.
+TEST(MapText, Utf16AfterItsMarkBytesOtherwise) {
+    struct Case {
+        std::string bytes;
+        std::string text;
+    };
+    const Case cases[] = {
+        {utf16(u"1 \u00e9\u20ac\r\n", false), "1 \xE9\x80\r\n"},
+        {utf16(u"1 \u00e9\u20ac\r\n", true), "1 \xE9\x80\r\n"},
+        {utf16(u"\u0151\U0001F600.", false), "??."},  // not in the code page; one pair, one '?'
+        {utf16(std::u16string{u'a', 0xD800, u'b', 0xDC00}, false),
+         "a?b?"},  // halves of a pair alone
+        {utf16(std::u16string{0xD800}, true), "?"},
+        {utf16(u"a", false) + "b", "a?"},  // a half character at the end
+        {utf16(u"", false), ""},
+        {"\xFF", "\xFF"},
+        {"\xFE\xFE\xFF\xFE", "\xFE\xFE\xFF\xFE"},
+        {"\xEF\xBB\xBF"
+         "1 2",
+         "\xEF\xBB\xBF"
+         "1 2"},  // UTF-8's mark is left as it was
+    };
+    for (const Case& c : cases) {
+        for (std::size_t readSize : {std::size_t{0}, std::size_t{1}}) {
+            test::MemoryInputFile file(asBytes(c.bytes), readSize);
+            MapTextReader reader(file);
+            std::string text;
+            for (std::string_view piece; !(piece = reader.next()).empty();) text += piece;
+            EXPECT_EQ(text, c.text) << c.bytes.size() << " bytes, reads of " << readSize;
         }
     }
 }

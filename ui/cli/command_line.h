@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,21 +18,33 @@ inline constexpr int kUsageError = 2;
 
 enum class ShortMapAnswer { Ask, Yes, No };
 
+// The -o that names standard output.
+inline constexpr const char* kStandardOutput = "-";
+
 struct ConvertCommand {
     bool toPdb = false;  // to-pdb; to-map otherwise
     std::vector<std::string> inputs;
     std::optional<std::string> output;  // -o
     ShortMapAnswer answer = ShortMapAnswer::Ask;
 };
+struct CheckCommand {
+    std::vector<std::string> maps;
+};
+struct DiffCommand {
+    std::string first;
+    std::string second;
+};
 struct HelpCommand {};
 struct VersionCommand {};
 struct UsageError {
     std::string message;
 };
-using Command = std::variant<ConvertCommand, HelpCommand, VersionCommand, UsageError>;
+using Command = std::variant<ConvertCommand, CheckCommand, DiffCommand, HelpCommand, VersionCommand,
+                             UsageError>;
 
 // True when the arguments (the program name left out) start with a command
-// (to-map, to-pdb, --help, -h, --version); anything else is for the window.
+// (to-map, to-pdb, check, diff, --help, -h, --version); anything else is for
+// the window.
 bool isCommand(const std::vector<std::string>& arguments);
 
 Command parseCommand(const std::vector<std::string>& arguments);
@@ -45,7 +59,8 @@ std::string usageReport(const std::string& problem);
 
 // Where a conversion of input writes: -o itself for one input that is not a
 // folder; otherwise the name the Save dialog would propose, inside the -o
-// folder when there is one. Raises error 5 for an input under 3 characters.
+// folder when there is one (for -o - the proposed name, which standard output
+// stands for). Raises error 5 for an input under 3 characters.
 std::string outputPath(const std::string& input, const ConvertCommand& command);
 
 // Someone who can answer a question typed at a terminal.
@@ -56,16 +71,28 @@ class Terminal {
     virtual std::optional<std::string> readLine() = 0;
 };
 
+// Standard output taken as a file of bytes, for -o -.
+class DataOutput {
+  public:
+    virtual ~DataOutput() = default;
+    virtual bool isTerminal() = 0;
+    // Writes every byte, or throws FileError.
+    virtual void write(std::span<const std::uint8_t> bytes) = 0;
+};
+
 // What the command line writes to and reads from. terminal is null when no
-// one is there to answer (input not a terminal, or a console that is not ours).
+// one is there to answer (input not a terminal, or a console that is not ours);
+// data is standard output again, for bytes, and null where there is none.
 struct Console {
     std::ostream& out;
     std::ostream& err;
     Terminal* terminal = nullptr;
+    DataOutput* data = nullptr;
 };
 
 // Runs the arguments as a command and gives the exit status: kAllConverted,
-// kSomeNotConverted (every other file is still converted) or kUsageError.
+// kSomeNotConverted (every other file is still converted) or kUsageError;
+// check and diff give theirs (ui/cli/check_command.h, ui/cli/diff_command.h).
 int runCommandLine(const std::vector<std::string>& arguments, const SystemServices& services,
                    Console& console);
 

@@ -12,6 +12,7 @@
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "ui/cli/command_line.h"
+#include "ui/cli/posix_data_output.h"
 #include "ui/cli/program_start.h"
 #include "ui/cli/stream_terminal.h"
 #include "ui/form_handlers.h"
@@ -25,7 +26,8 @@ namespace {
 int runCommand(const std::vector<std::string>& arguments, const zonora::SystemServices& system) {
     using namespace zonora;
     StreamTerminal terminal(std::cin);
-    Console console{std::cout, std::cerr, standardInputIsTerminal() ? &terminal : nullptr};
+    PosixDataOutput data;
+    Console console{std::cout, std::cerr, standardInputIsTerminal() ? &terminal : nullptr, &data};
     return runCommandLine(arguments, system, console);
 }
 
@@ -56,9 +58,10 @@ int runWindow(int argc, char* argv[], const std::string& file,
 
 int main(int argc, char* argv[]) {
     using namespace zonora;
-    // A file-size limit then fails the write, which is reported, instead of
-    // killing the program.
+    // A file-size limit, or a reader that quits early, then fails the write,
+    // which is reported, instead of killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 
     QtClock clock;
     PosixSystemServices system(clock);

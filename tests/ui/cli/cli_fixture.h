@@ -4,12 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_error.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "ui/cli/command_line.h"
+#include "ui/cli/standard_output.h"
 
 namespace zonora::test {
+
+// Standard output as bytes, kept in memory; a terminal, or full, when asked.
+struct MemoryDataOutput : DataOutput {
+    bool isTerminal() override { return terminal; }
+    void write(std::span<const std::uint8_t> written) override {
+        if (full)
+            throw FileError(std::make_error_code(std::errc::no_space_on_device),
+                            kStandardOutputName);
+        bytes.insert(bytes.end(), written.begin(), written.end());
+    }
+    std::vector<std::uint8_t> bytes;
+    bool terminal = false;
+    bool full = false;
+};
 
 // The command line over real files in a temporary folder, with the clock, the
 // template and the Install Tool of the conversion tests, and its two streams
@@ -23,7 +39,8 @@ struct CommandLineFixture {
     int run(const std::vector<std::string>& arguments, Terminal* terminal = nullptr) {
         out.str("");
         err.str("");
-        Console console{out, err, terminal};
+        data.bytes.clear();
+        Console console{out, err, terminal, &data};
         return runCommandLine(arguments, services, console);
     }
 
@@ -56,6 +73,7 @@ struct CommandLineFixture {
     SystemServices services{fakes.files, fakes.clock, fakes.templates, fakes.installTool};
     std::ostringstream out;
     std::ostringstream err;
+    MemoryDataOutput data;
 };
 
 }  // namespace zonora::test
