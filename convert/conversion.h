@@ -12,6 +12,10 @@
 
 namespace zonora {
 
+// What PdbToMap tells of a database whose header lies outside the window of
+// a zone database; the command line's diff tells it the same way.
+inline constexpr const char* kInvalidPdbMessage = "Error : Invalid PDB file.";
+
 // Everything a conversion reaches outside itself.
 struct ConversionServices {
     FileSystem& files;

@@ -7,7 +7,6 @@
 namespace zonora {
 namespace {
 
-constexpr const char* kInvalidPdbMessage = "Error : Invalid PDB file.";
 constexpr const char* kMapCreatedMessage = "Conversion Complete.  New Tesk Map file created.";
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "convert/conversion.h"
 #include "convert/conversion_frame.h"
 #include "ui/cli/terminal_message_box.h"
 #include "ui/open_file.h"
@@ -11,9 +12,6 @@
 
 namespace zonora {
 namespace {
-
-// The text PdbToMap shows for a database outside the header window.
-constexpr const char* kInvalidPdbMessage = "Error : Invalid PDB file.";
 
 std::optional<ZoneTable> readTable(const std::string& path, FileSystem& files, MessageBox& box,
                                    std::ostream& notes) {
