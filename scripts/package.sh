@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds both packages into build/packages/: the Debian package (release
-# preset, then CPack) and the Windows setup (windows preset, then makensis),
+# preset, then CPack) and the Windows setup (windows-64 preset, then makensis),
 # each named with the project's version, and prints their sizes. Assumes
 # scripts/setup.sh has run.
 set -euo pipefail
@@ -26,14 +26,14 @@ if [ -z "${ZONORA_WINE_SESSION:-}" ]; then
   export WINEDLLOVERRIDES="winemenubuilder.exe=d" # keeps the machine's own menus out of it
   source scripts/wine-session.sh
 fi
-cmake --preset windows
-cmake --build --preset windows -j"$jobs" --target zonora
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)"
+cmake --preset windows-64
+cmake --build --preset windows-64 -j"$jobs" --target zonora
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows-64/CMakeCache.txt)"
 setup="zonora-${version}-setup.exe"
 makensis -V2 -WX \
   -DVERSION="$version" \
-  -DPROGRAM="$PWD/build/windows/ui/win32/zonora.exe" \
-  -DICON="$PWD/build/windows/ui/win32/resources/zonora.ico" \
+  -DPROGRAM="$PWD/build/windows-64/ui/win32/zonora.exe" \
+  -DICON="$PWD/build/windows-64/ui/win32/resources/zonora.ico" \
   -DOUTFILE="$out/$setup" \
   packaging/windows/zonora.nsi
 

@@ -138,7 +138,7 @@ wine "$setup" /S || fail "the setup failed"
 folder="$drive_c/Program Files/Zonora"
 [ "$(ls "$folder")" = "$(printf 'uninstall.exe\nzonora.exe')" ] ||
   fail "$folder holds: $(ls "$folder" | tr '\n' ' ')"
-cmp "$folder/zonora.exe" build/windows/ui/win32/zonora.exe
+cmp "$folder/zonora.exe" build/windows-64/ui/win32/zonora.exe
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
 # The shortcut's flags (offset 20) say it has an icon location (bit 6).
 flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')

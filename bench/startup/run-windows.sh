@@ -6,8 +6,8 @@
 # with a persistent server, so Wine's own start is paid once, before the
 # runs); and the size of each program.
 #   bench/startup/run-windows.sh [BUILD_DIR] [RUNS]
-# BUILD_DIR is a Windows cross build (default build/windows, made with the
-# "windows" preset when it does not exist yet).
+# BUILD_DIR is a Windows cross build (default build/windows-64, made with the
+# "windows-64" preset when it does not exist yet).
 set -euo pipefail
 
 median() {
@@ -15,7 +15,7 @@ median() {
 }
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/windows}
+build=${1:-$root/build/windows-64}
 runs=${2:-15}
 probe_build=$build/startup-probe
 mingw=x86_64-w64-mingw32
@@ -24,7 +24,7 @@ mingw=x86_64-w64-mingw32
 source "$root/scripts/wine-session.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  (cd "$root" && cmake --preset windows -B "$build") > /dev/null
+  (cd "$root" && cmake --preset windows-64 -B "$build") > /dev/null
 fi
 cmake --build "$build" -j2 --target zonora > /dev/null
 zonora=$build/ui/win32/zonora.exe
