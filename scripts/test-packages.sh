@@ -115,9 +115,8 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zonora'
 
 # The uninstall key is read in the system's own registry view, the one
 # Add/Remove Programs shows: /reg:64 is the 64-bit view in a 64-bit prefix
-# (where Wine's reg would read the 32-bit one by itself) and the only view in
-# a 32-bit prefix.
-# The one value of the uninstall key named, as `reg query` prints it.
+# (where Wine's reg reads the 32-bit one by itself) and the only view in a
+# 32-bit prefix. registry_value prints one value as `reg query` shows it.
 registry_value() {
   { wine reg query "$uninstall_key" /v "$1" /reg:64 2>/dev/null || true; } | tr -d '\r' |
     sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
