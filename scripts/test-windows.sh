@@ -36,12 +36,14 @@ in_prefix() {
 # The Wine tests mostly wait (for windows, for the server), so two runs take
 # little longer than one.
 side_by_side() {
-  local logs pid status=0
+  local logs pid64 pid32 status=0
   logs="$(mktemp -d)"
-  in_prefix 64 "$@" 64 >"$logs/64" 2>&1 &
-  pid=$!
-  in_prefix 32 "$@" 32 >"$logs/32" 2>&1 || status=1
-  wait "$pid" || status=1
+  (in_prefix 64 "$@" 64) >"$logs/64" 2>&1 &
+  pid64=$!
+  (in_prefix 32 "$@" 32) >"$logs/32" 2>&1 &
+  pid32=$!
+  wait "$pid64" || status=1
+  wait "$pid32" || status=1
   for bits in 64 32; do
     echo "-- $bits-bit"
     cat "$logs/$bits"
@@ -53,14 +55,15 @@ side_by_side() {
 # Runs a Google Test program and fails when any of its tests was skipped:
 # here each must really run.
 run_unskipped() {
-  local log
+  local log status=0
   log="$(mktemp)"
-  "$@" | tr -d '\r' | tee "$log"
+  "$@" | tr -d '\r' | tee "$log" || status=1
   if grep -q '\[  SKIPPED \]' "$log"; then
     echo "a test was skipped: $*" >&2
-    exit 1
+    status=1
   fi
   rm -f "$log"
+  return "$status"
 }
 
 run_tests() {
