@@ -1,20 +1,5 @@
-# Cross build of the 64-bit Windows program with Debian's mingw-w64 (POSIX
-# threads flavour), run under Wine for the tests.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of the 64-bit Windows program (PE32+), for 64-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(ZONORA_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZONORA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZONORA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZONORA_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZONORA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-find_program(ZONORA_WINE NAMES wine wine64)
-if(ZONORA_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZONORA_WINE})
-endif()
+set(ZONORA_PE_MAGIC 020b)  # what the imports check expects of the program
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,10 +1,27 @@
 #include "platform/windows_template_locator.h"
 
+#include <algorithm>
+
 namespace zonora {
+namespace {
+
+// Windows compares names without regard to case; the fixed path is written
+// in lower case, the system reports its folders capitalised.
+bool sameWindowsPath(const std::string& a, const std::string& b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
 
 std::vector<std::string> WindowsTemplateLocator::places() {
     std::vector<std::string> result = {kWindowsTemplatePath};
-    if (!programFilesX86_.empty()) result.push_back(programFilesX86_ + "\\Druma\\Kolpa.org");
+    if (programFilesX86_.empty()) return result;
+    std::string place = programFilesX86_ + "\\Druma\\Kolpa.org";
+    if (!sameWindowsPath(place, result.front())) result.push_back(std::move(place));
     return result;
 }
 

@@ -7,7 +7,8 @@
 namespace zonora {
 
 // Windows: the fixed path, then the same folder under the 32-bit program
-// folder, where a 32-bit installer puts it on 64-bit Windows.
+// folder, where a 32-bit installer puts it on 64-bit Windows. On 32-bit
+// Windows that folder is the fixed path's own, so it is listed once.
 class WindowsTemplateLocator : public TemplateLocator {
   public:
     WindowsTemplateLocator(FileAttributeTest& files, std::string programFilesX86)
@@ -17,7 +18,7 @@ class WindowsTemplateLocator : public TemplateLocator {
 
   private:
     FileAttributeTest& files_;
-    std::string programFilesX86_;  // such as C:\Program Files (x86)
+    std::string programFilesX86_;  // C:\Program Files (x86), or C:\Program Files on 32-bit Windows
 };
 
 }  // namespace zonora

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds the Windows program, build/windows/ui/win32/zonora.exe,
-# with mingw-w64. The build runs a few of its own Windows programs under Wine
-# (the icon writer, the tests' discovery), hence the Wine session.
+# Installs what is missing and builds both Windows programs with mingw-w64:
+# build/windows-64/ui/win32/zonora.exe for 64-bit Windows, and
+# build/windows-32/ui/win32/zonora.exe for 32-bit Windows and 32-bit Wine
+# prefixes. The builds run a few of their own Windows programs under Wine (the
+# icon writer, the tests' discovery), hence the Wine session; its 64-bit
+# prefix runs the programs of both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 source scripts/wine-session.sh
-cmake --preset windows
-cmake --build --preset windows -j"$(nproc)"
-echo "Built $(pwd)/build/windows/ui/win32/zonora.exe"
+for bits in 64 32; do
+  cmake --preset "windows-$bits"
+  cmake --build --preset "windows-$bits" -j"$(nproc)"
+done
+for bits in 64 32; do
+  echo "Built $(pwd)/build/windows-$bits/ui/win32/zonora.exe ($bits-bit)"
+done

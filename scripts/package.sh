@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds both packages into build/packages/: the Debian package (release
-# preset, then CPack) and the Windows setup (windows preset, then makensis),
-# each named with the project's version, and prints their sizes. Assumes
-# scripts/setup.sh has run.
+# preset, then CPack) and the Windows setup (the programs of the windows-64
+# and windows-32 presets, then makensis), each named with the project's
+# version, and prints their sizes. Assumes scripts/setup.sh has run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,20 +20,25 @@ deb="zonora_${version}-1_$(dpkg --print-architecture).deb"
 cp build/release/cpack/"$deb" "$out/"
 
 echo "== Windows setup"
-# The Windows build runs its own icon writer under Wine; a caller that has a
-# Wine session already (scripts/test-packages.sh) lends it.
+# The Windows builds run their own icon writer under Wine; a caller that has a
+# Wine session already (scripts/test-packages.sh) lends it. A 64-bit prefix
+# runs the writers of both.
 if [ -z "${ZONORA_WINE_SESSION:-}" ]; then
   export WINEDLLOVERRIDES="winemenubuilder.exe=d" # keeps the machine's own menus out of it
   source scripts/wine-session.sh
 fi
-cmake --preset windows
-cmake --build --preset windows -j"$jobs" --target zonora
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)"
+# Only the programs: the setup carries both and installs the one that fits.
+for bits in 64 32; do
+  cmake --preset "windows-$bits"
+  cmake --build --preset "windows-$bits" -j"$jobs" --target zonora
+done
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows-64/CMakeCache.txt)"
 setup="zonora-${version}-setup.exe"
 makensis -V2 -WX \
   -DVERSION="$version" \
-  -DPROGRAM="$PWD/build/windows/ui/win32/zonora.exe" \
-  -DICON="$PWD/build/windows/ui/win32/resources/zonora.ico" \
+  -DPROGRAM64="$PWD/build/windows-64/ui/win32/zonora.exe" \
+  -DPROGRAM32="$PWD/build/windows-32/ui/win32/zonora.exe" \
+  -DICON="$PWD/build/windows-64/ui/win32/resources/zonora.ico" \
   -DOUTFILE="$out/$setup" \
   packaging/windows/zonora.nsi
 

@@ -1,15 +1,37 @@
 #!/usr/bin/env bash
 # Converts the same Map file to a PDB and back with the Linux program and with
-# zonora.exe under Wine, and fails unless both write the same bytes (the Map
-# header's date and time aside). Needs WINEPREFIX (scripts/wine-session.sh)
-# and both builds.
-#   scripts/same-bytes.sh LINUX_PROGRAM WINDOWS_PROGRAM
+# the 64-bit and the 32-bit zonora.exe, each under Wine in a prefix of its own
+# bitness, and fails unless all three write the same bytes (the Map header's
+# date and time aside). The Linux program takes the template from the 32-bit
+# prefix, which has no Program Files (x86).
+#   scripts/same-bytes.sh LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE PREFIX_32 ZONORA_32.EXE
+# The prefixes are Wine sessions' (scripts/wine-session.sh), with their servers running.
 set -euo pipefail
 
+if [ "$#" -ne 5 ]; then
+  echo "usage: $0 LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE PREFIX_32 ZONORA_32.EXE" >&2
+  exit 2
+fi
 linux_program="$1"
-windows_program="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+
+# The optional header's magic: 010b for a 32-bit program, 020b for a 64-bit one.
+pe_magic() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((header + 24)) -N2 "$1" | tr -d ' '
+}
+declare -A magic_of=([win64]=020b [win32]=010b)
+windows=()
+for bits in 64 32; do
+  prefix="$2" program="$3"
+  shift 2
+  arch="win$bits"
+  grep -qx "#arch=$arch" "$prefix/system.reg" || { echo "$prefix is no $arch prefix" >&2; exit 1; }
+  [ "$(pe_magic "$program")" = "${magic_of[$arch]}" ] || { echo "$program is no $bits-bit program" >&2; exit 1; }
+  windows+=("$bits:$prefix:$program")
+done
 
 # A template of the layout the writer patches: the first record at 2466.
 template="$work/Kolpa.org"
@@ -28,23 +50,40 @@ for row in $(seq 0 15); do
   case "$row" in 0 | 1 | 7 | 13) printf '\r\n' ;; esac
 done >>"$map"
 
-mkdir -p "$work/linux" "$work/windows" "$work/share/Druma"
-cp "$template" "$work/share/Druma/"
+druma_folders=()
+cleanup() {
+  for folder in "${druma_folders[@]}"; do rm -rf "$folder"; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for entry in "${windows[@]}"; do
+  IFS=: read -r _ prefix _ <<<"$entry"
+  druma="$prefix/drive_c/Program Files/Druma"
+  mkdir -p "$druma"
+  cp "$template" "$druma/"
+  druma_folders+=("$druma")
+done
+
+mkdir -p "$work/linux" "$work/empty"
 cp "$map" "$work/linux/zones.map"
-cp "$map" "$work/windows/zones.map"
-druma="$WINEPREFIX/drive_c/Program Files/Druma"
-mkdir -p "$druma"
-cp "$template" "$druma/"
-
-XDG_DATA_HOME="$work/share" "$linux_program" to-pdb "$work/linux/zones.map" -o "$work/linux/zones.pdb"
+# No data folder holds the template, so the Linux program must find it in the 32-bit prefix.
+IFS=: read -r _ prefix32 _ <<<"${windows[1]}"
+XDG_DATA_HOME="$work/empty" XDG_DATA_DIRS="$work/empty" WINEPREFIX="$prefix32" \
+  "$linux_program" to-pdb "$work/linux/zones.map" -o "$work/linux/zones.pdb"
 "$linux_program" to-map "$work/linux/zones.pdb" -o "$work/linux/back.map"
-wine "$windows_program" to-pdb "Z:$work/windows/zones.map" -o "Z:$work/windows/zones.pdb"
-wine "$windows_program" to-map "Z:$work/windows/zones.pdb" -o "Z:$work/windows/back.map"
-rm -rf "$druma"
-
-cmp "$work/linux/zones.pdb" "$work/windows/zones.pdb"
-cmp <(tail -n +2 "$work/linux/back.map") <(tail -n +2 "$work/windows/back.map")
-header() { head -n 1 "$1" | sed 's/ convert on .*//'; }
-[ "$(header "$work/linux/back.map")" = "$(header "$work/windows/back.map")" ]
 cmp <(tail -n +2 "$work/linux/back.map") <(tail -n +2 "$map")
-echo "same bytes: $(stat -c %s "$work/linux/zones.pdb")-byte PDB and $(stat -c %s "$work/linux/back.map")-byte Map from both programs"
+
+header() { head -n 1 "$1" | sed 's/ convert on .*//'; }
+for entry in "${windows[@]}"; do
+  IFS=: read -r bits prefix program <<<"$entry"
+  out="$work/windows-$bits"
+  mkdir -p "$out"
+  cp "$map" "$out/zones.map"
+  WINEPREFIX="$prefix" wine "$program" to-pdb "Z:$out/zones.map" -o "Z:$out/zones.pdb"
+  WINEPREFIX="$prefix" wine "$program" to-map "Z:$out/zones.pdb" -o "Z:$out/back.map"
+  cmp "$work/linux/zones.pdb" "$out/zones.pdb"
+  cmp <(tail -n +2 "$work/linux/back.map") <(tail -n +2 "$out/back.map")
+  [ "$(header "$work/linux/back.map")" = "$(header "$out/back.map")" ] ||
+    { echo "the $bits-bit program's Map header differs" >&2; exit 1; }
+done
+echo "same bytes: $(stat -c %s "$work/linux/zones.pdb")-byte PDB and $(stat -c %s "$work/linux/back.map")-byte Map from the Linux program and the 64-bit and 32-bit zonora.exe"

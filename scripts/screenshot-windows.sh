@@ -2,12 +2,12 @@
 # Takes docs/window-win32.png from the Windows program, run under Wine on a
 # virtual X display (a throwaway Wine prefix), as it looks at start.
 #   scripts/screenshot-windows.sh [BUILD_DIR] [OUTPUT.png]
-# BUILD_DIR is a Windows cross build (default build/windows, made with the
-# "windows" preset when it does not exist yet).
+# BUILD_DIR is a Windows cross build (default build/windows-64, made with the
+# "windows-64" preset when it does not exist yet).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/windows}
+build=${1:-$root/build/windows-64}
 output=${2:-$root/docs/window-win32.png}
 # The probe is a Linux program: its own build, beside the Windows one's files.
 probe_build=$build/startup-probe
@@ -16,7 +16,7 @@ probe_build=$build/startup-probe
 source "$root/scripts/wine-session.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  (cd "$root" && cmake --preset windows -B "$build")
+  (cd "$root" && cmake --preset windows-64 -B "$build")
 fi
 cmake --build "$build" -j2 --target zonora
 cmake -S "$root/bench/startup" -B "$probe_build" -DCMAKE_BUILD_TYPE=Release > /dev/null

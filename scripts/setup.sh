@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libpalm-pdb-perl
   xvfb xauth libxcb1-dev
-  g++-mingw-w64-x86-64-posix wine wine64
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
   nsis lintian appstream desktop-file-utils xdotool
 )
 
@@ -25,6 +25,11 @@ if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  # The 32-bit Wine, for the 32-bit program's tests, comes from the i386
+  # architecture; the update below then reads its package lists too.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi

@@ -3,10 +3,11 @@
 # them. The Debian package: its metadata passes the validators and lintian
 # (errors fail, warnings are shown), it installs with apt on this machine, the
 # installed program shows its window, and remove and purge take every file away.
-# The Windows setup, in a throwaway Wine prefix: silent install, what it put
-# there, the installed program's window, silent uninstall, nothing left; then
-# an install into a folder of the user's choice that holds a file of theirs,
-# which the uninstall keeps. Runs as root or with sudo; assumes scripts/setup.sh ran.
+# The Windows setup, in a throwaway 64-bit and then a 32-bit Wine prefix: silent
+# install of the program of the prefix's bitness, what it put there, the
+# installed program's window, silent uninstall, nothing left; then an install
+# into a folder of the user's choice that holds a file of theirs, which the
+# uninstall keeps. Runs as root or with sudo; assumes scripts/setup.sh ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -110,17 +111,18 @@ while read -r path; do
   fi
 done <"$scratch/installed"
 
-drive_c="$WINEPREFIX/drive_c"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zonora'
-shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zonora.lnk"
 
-# The one value of the uninstall key named, as `reg query` prints it.
+# The uninstall key is read in the system's own registry view, the one
+# Add/Remove Programs shows: /reg:64 is the 64-bit view in a 64-bit prefix
+# (where Wine's reg reads the 32-bit one by itself) and the only view in a
+# 32-bit prefix. registry_value prints one value as `reg query` shows it.
 registry_value() {
-  wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+  { wine reg query "$uninstall_key" /v "$1" /reg:64 2>/dev/null || true; } | tr -d '\r' |
     sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
 key_present() {
-  wine reg query "$uninstall_key" >/dev/null 2>&1
+  wine reg query "$uninstall_key" /reg:64 >/dev/null 2>&1
 }
 # The uninstaller hands over to a copy of itself in the temporary folder and
 # returns at once; its last step removes the key.
@@ -132,54 +134,81 @@ uninstall_silently() {
   done
   fail "the uninstaller from $1 did not finish"
 }
-
-step "Windows setup: silent install"
-wine "$setup" /S || fail "the setup failed"
-folder="$drive_c/Program Files/Zonora"
-[ "$(ls "$folder")" = "$(printf 'uninstall.exe\nzonora.exe')" ] ||
-  fail "$folder holds: $(ls "$folder" | tr '\n' ' ')"
-cmp "$folder/zonora.exe" build/windows/ui/win32/zonora.exe
-[ -f "$shortcut" ] || fail "no Start-menu shortcut"
-# The shortcut's flags (offset 20) say it has an icon location (bit 6).
-flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
-((flags & 0x40)) || fail "the shortcut has no icon"
-grep -qa 'Z.o.n.o.r.a.\\.z.o.n.o.r.a...e.x.e' "$shortcut" || fail "the shortcut does not start zonora.exe"
 expect_value() {
   local actual
   actual="$(registry_value "$1")"
   [ "$actual" = "$2" ] || fail "$1 is \"$actual\", not \"$2\""
 }
-expect_value DisplayName "Zonora"
-expect_value DisplayVersion "$version"
-expect_value Publisher "The Zonora developers"
-expect_value DisplayIcon 'C:\Program Files\Zonora\zonora.exe,0'
-expect_value UninstallString '"C:\Program Files\Zonora\uninstall.exe"'
-expect_value QuietUninstallString '"C:\Program Files\Zonora\uninstall.exe" /S'
-expect_value InstallLocation 'C:\Program Files\Zonora'
-expect_value NoModify 0x1
-expect_value NoRepair 0x1
-size_kb=$(($(registry_value EstimatedSize)))
-actual_kb=$(($(du -sk "$folder" | cut -f1)))
-((size_kb > 0 && size_kb <= actual_kb)) || fail "EstimatedSize $size_kb KB for $actual_kb KB"
-wine reg query "$uninstall_key"
 
-step "Windows setup: the installed program"
-shows_window wine 'C:\Program Files\Zonora\zonora.exe'
+# The Windows setup in the current Wine session's prefix, whose bitness BITS
+# is that of the program the setup must install there.
+check_windows_setup() {
+  local bits="$1"
+  local drive_c="$WINEPREFIX/drive_c"
+  local shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zonora.lnk"
+  local program="build/windows-$bits/ui/win32/zonora.exe"
+  local folder flags size_kb actual_kb
 
-step "Windows setup: silent uninstall"
-uninstall_silently 'C:\Program Files\Zonora'
-[ ! -e "$folder" ] || fail "$folder is left behind"
-[ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+  step "Windows setup, $bits-bit prefix: silent install"
+  wine "$setup" /S || fail "the setup failed"
+  # Program Files is the 64-bit one in a 64-bit prefix, the only one in a 32-bit prefix.
+  folder="$drive_c/Program Files/Zonora"
+  [ "$(ls "$folder")" = "$(printf 'uninstall.exe\nzonora.exe')" ] ||
+    fail "$folder holds: $(ls "$folder" | tr '\n' ' ')"
+  cmp "$folder/zonora.exe" "$program" || fail "the setup did not install the $bits-bit program"
+  [ ! -e "$drive_c/Program Files (x86)/Zonora" ] || fail "the setup wrote to Program Files (x86)"
+  [ -f "$shortcut" ] || fail "no Start-menu shortcut"
+  # The shortcut's flags (offset 20) say it has an icon location (bit 6).
+  flags=$(od -An -tu4 -j20 -N4 "$shortcut" | tr -d ' ')
+  ((flags & 0x40)) || fail "the shortcut has no icon"
+  grep -qa 'Z.o.n.o.r.a.\\.z.o.n.o.r.a...e.x.e' "$shortcut" ||
+    fail "the shortcut does not start zonora.exe"
+  expect_value DisplayName "Zonora"
+  expect_value DisplayVersion "$version"
+  expect_value Publisher "The Zonora developers"
+  expect_value DisplayIcon 'C:\Program Files\Zonora\zonora.exe,0'
+  expect_value UninstallString '"C:\Program Files\Zonora\uninstall.exe"'
+  expect_value QuietUninstallString '"C:\Program Files\Zonora\uninstall.exe" /S'
+  expect_value InstallLocation 'C:\Program Files\Zonora'
+  expect_value NoModify 0x1
+  expect_value NoRepair 0x1
+  size_kb=$(($(registry_value EstimatedSize)))
+  actual_kb=$(($(du -sk "$folder" | cut -f1)))
+  ((size_kb > 0 && size_kb <= actual_kb)) || fail "EstimatedSize $size_kb KB for $actual_kb KB"
+  # A 32-bit setup that left the registry view alone would have written there.
+  if [ "$bits" = 64 ] && wine reg query "$uninstall_key" /reg:32 >/dev/null 2>&1; then
+    fail "the uninstall entry is in the 32-bit registry view"
+  fi
+  wine reg query "$uninstall_key" /reg:64
 
-step "Windows setup: a folder of the user's choice, with the user's own file"
-wine "$setup" /S '/D=C:\Tools\Zonora' || fail "the setup into C:\\Tools\\Zonora failed"
-folder="$drive_c/Tools/Zonora"
-[ -f "$folder/zonora.exe" ] || fail "no zonora.exe in $folder"
-expect_value InstallLocation 'C:\Tools\Zonora'
-printf 'Druma ZONES.PDB convert on 2026-12-07 12:00\r\n' >"$folder/zones.MAP"
-uninstall_silently 'C:\Tools\Zonora'
-[ "$(ls "$folder")" = "zones.MAP" ] || fail "$folder holds: $(ls "$folder" | tr '\n' ' ')"
-[ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+  step "Windows setup, $bits-bit prefix: the installed program"
+  shows_window wine 'C:\Program Files\Zonora\zonora.exe'
+
+  step "Windows setup, $bits-bit prefix: silent uninstall"
+  uninstall_silently 'C:\Program Files\Zonora'
+  [ ! -e "$folder" ] || fail "$folder is left behind"
+  [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+
+  step "Windows setup, $bits-bit prefix: a folder of the user's choice, with the user's own file"
+  wine "$setup" /S '/D=C:\Tools\Zonora' || fail "the setup into C:\\Tools\\Zonora failed"
+  folder="$drive_c/Tools/Zonora"
+  cmp "$folder/zonora.exe" "$program" || fail "the setup did not install the $bits-bit program"
+  expect_value InstallLocation 'C:\Tools\Zonora'
+  printf 'Druma ZONES.PDB convert on 2026-12-07 12:00\r\n' >"$folder/zones.MAP"
+  uninstall_silently 'C:\Tools\Zonora'
+  [ "$(ls "$folder")" = "zones.MAP" ] || fail "$folder holds: $(ls "$folder" | tr '\n' ' ')"
+  [ ! -e "$shortcut" ] || fail "the shortcut is left behind"
+  key_present && fail "the uninstall entry is left behind"
+  rm -rf "$drive_c/Tools"
+}
+
+check_windows_setup 64
+# The 32-bit prefix lives in a subshell; it ends, and its program with it, there.
+(
+  ZONORA_WINE_ARCH=win32 source scripts/wine-session.sh
+  trap '[ -z "$program_pid" ] || kill "$program_pid" >/dev/null 2>&1 || true; wine_session_end' EXIT
+  check_windows_setup 32
+)
 
 step "packages checked"
 ls -l "$deb" "$setup"

@@ -6,8 +6,10 @@
 # with a persistent server, so Wine's own start is paid once, before the
 # runs); and the size of each program.
 #   bench/startup/run-windows.sh [BUILD_DIR] [RUNS]
-# BUILD_DIR is a Windows cross build (default build/windows, made with the
-# "windows" preset when it does not exist yet).
+# BUILD_DIR is a Windows cross build (default build/windows-64), made with the
+# preset of its name (windows-64 or windows-32) when it does not exist yet. A
+# 32-bit build is measured in a 32-bit prefix against a 32-bit bare window, a
+# 64-bit one in a 64-bit prefix against a 64-bit bare window.
 set -euo pipefail
 
 median() {
@@ -15,16 +17,26 @@ median() {
 }
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/windows}
+build=${1:-$root/build/windows-64}
 runs=${2:-15}
 probe_build=$build/startup-probe
-mingw=x86_64-w64-mingw32
+if [ -f "$build/CMakeCache.txt" ]; then
+  toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")
+else
+  preset=windows-64
+  [ "$(basename "$build")" != windows-32 ] || preset=windows-32
+  toolchain=$root/cmake/mingw-w64-$([ $preset = windows-32 ] && echo i686 || echo x86_64).cmake
+fi
+case "$toolchain" in
+  *i686*) bits=32 mingw=i686-w64-mingw32 ;;
+  *) bits=64 mingw=x86_64-w64-mingw32 ;;
+esac
 
 # The build runs the icon writer under Wine, so the session comes first.
-source "$root/scripts/wine-session.sh"
+ZONORA_WINE_ARCH=win$bits source "$root/scripts/wine-session.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  (cd "$root" && cmake --preset windows -B "$build") > /dev/null
+  (cd "$root" && cmake --preset "$preset" -B "$build") > /dev/null
 fi
 cmake --build "$build" -j2 --target zonora > /dev/null
 zonora=$build/ui/win32/zonora.exe
@@ -76,4 +88,4 @@ stripped() {
 }
 row "file (KiB)" "$(kib "$zonora")" "$(kib "$bare")"
 row "stripped (KiB)" "$(stripped "$zonora")" "$(stripped "$bare")"
-echo "medians of $runs runs each, taken in turn, under $(wine --version)"
+echo "medians of $runs runs each, taken in turn, under $(wine --version) in a $bits-bit prefix, both programs $bits-bit"

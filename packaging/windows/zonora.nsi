@@ -1,16 +1,18 @@
 ; The Windows setup, zonora-VERSION-setup.exe. Built by scripts/package.sh:
-;   makensis -DVERSION=1.3 -DPROGRAM=zonora.exe -DICON=zonora.ico
-;            -DOUTFILE=zonora-1.3-setup.exe zonora.nsi
+;   makensis -DVERSION=1.3 -DPROGRAM64=zonora-64.exe -DPROGRAM32=zonora-32.exe
+;            -DICON=zonora.ico -DOUTFILE=zonora-1.3-setup.exe zonora.nsi
 ; Silent with /S, another folder with /D=C:\Folder (last on the line).
 
 Unicode true
-; A 64-bit setup for the 64-bit program: it runs where the program can (and
-; under a Wine without 32-bit support), and sees the 64-bit registry.
-Target amd64-unicode
+; A 32-bit setup, so that it runs on 32-bit Windows too. It carries both
+; programs and installs the one that fits the system: on 64-bit Windows the
+; 64-bit program in the 64-bit Program Files, with its entry in the 64-bit
+; registry; elsewhere the 32-bit program in Program Files.
+Target x86-unicode
 SetCompressor /SOLID lzma
 
-!ifndef VERSION | PROGRAM | ICON | OUTFILE
-  !error "Give -DVERSION, -DPROGRAM, -DICON and -DOUTFILE"
+!ifndef VERSION | PROGRAM64 | PROGRAM32 | ICON | OUTFILE
+  !error "Give -DVERSION, -DPROGRAM64, -DPROGRAM32, -DICON and -DOUTFILE"
 !endif
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zonora"
@@ -18,7 +20,6 @@ SetCompressor /SOLID lzma
 
 Name "Zonora"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Zonora"
 RequestExecutionLevel admin
 BrandingText "Zonora ${VERSION}"
 
@@ -32,6 +33,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "x64.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -43,18 +46,37 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; The program is installed for every user, so is its shortcut.
+; The program is installed for every user, so is its shortcut. The folder is
+; chosen here rather than by InstallDir, which cannot tell the systems apart;
+; a folder given with /D= is already in $INSTDIR and stays.
 Function .onInit
   SetShellVarContext all
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+  ${If} $INSTDIR == ""
+    ${If} ${RunningX64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\Zonora"
+    ${Else}
+      StrCpy $INSTDIR "$PROGRAMFILES\Zonora"
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
 FunctionEnd
 
 Section "Zonora"
   SetOutPath "$INSTDIR"
-  File "/oname=zonora.exe" "${PROGRAM}"
+  ${If} ${RunningX64}
+    File "/oname=zonora.exe" "${PROGRAM64}"
+  ${Else}
+    File "/oname=zonora.exe" "${PROGRAM32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Zonora.lnk" "$INSTDIR\zonora.exe" "" "$INSTDIR\zonora.exe" 0

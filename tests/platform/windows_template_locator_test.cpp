@@ -28,5 +28,30 @@ TEST(WindowsTemplateLocator, TriesTheFixedPathThenThe32BitProgramFolder) {
     EXPECT_EQ(locator.find(), "c:\\program files\\Druma\\Kolpa.org");
 }
 
+// The 32-bit program folder as each kind of system reports it: a folder that
+// is the fixed path's own, whatever its case, is not listed a second time.
+TEST(WindowsTemplateLocator, ListsEachFolderOnce) {
+    const std::string fixed = "c:\\program files\\Druma\\Kolpa.org";
+    struct Row {
+        std::string programFilesX86;
+        std::vector<std::string> places;
+    };
+    const std::vector<Row> rows = {
+        {"C:\\Program Files (x86)", {fixed, "C:\\Program Files (x86)\\Druma\\Kolpa.org"}},
+        {"C:\\Program Files", {fixed}},  // 32-bit Windows
+        {"C:\\PROGRAM FILES", {fixed}},
+        {"", {fixed}},
+        {"D:\\Program Files", {fixed, "D:\\Program Files\\Druma\\Kolpa.org"}},
+        {"C:\\Program File", {fixed, "C:\\Program File\\Druma\\Kolpa.org"}},
+    };
+    for (const Row& row : rows) {
+        ListedFiles files;
+        WindowsTemplateLocator locator(files, row.programFilesX86);
+        EXPECT_EQ(locator.places(), row.places) << row.programFilesX86;
+        files.present = {row.places.back()};
+        EXPECT_EQ(locator.find(), row.places.back()) << row.programFilesX86;
+    }
+}
+
 }  // namespace
 }  // namespace zonora

@@ -26,7 +26,9 @@ class MemoryInputFile : public InputFile {
     void close() override {}
 
   private:
-    std::uint8_t at(std::uint64_t offset) const { return bytes_[offset % bytes_.size()]; }
+    std::uint8_t at(std::uint64_t offset) const {
+        return bytes_[static_cast<std::size_t>(offset % bytes_.size())];  // below size()
+    }
 
     std::span<const std::uint8_t> bytes_;
     std::size_t readSize_;

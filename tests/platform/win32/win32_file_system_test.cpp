@@ -11,9 +11,7 @@
 #include "platform/temporary_name.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_attributes.h"
-#include "platform/win32/win32_known_folders.h"
 #include "platform/win32/win32_text.h"
-#include "platform/windows_template_locator.h"
 #include "tests/support/file_system_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -277,28 +275,6 @@ TEST_F(Win32Files, AttributesTellFilesFoldersAndMarks) {
         EXPECT_EQ(got.hidden, row.hidden) << row.path;
         EXPECT_EQ(got.system, row.system) << row.path;
     }
-}
-
-TEST(Win32Templates, TheProgramFolderPlaceIsFoundWithTheRealAttributeTest) {
-    const std::string programs = programFilesX86Folder();
-    if (programs.empty()) GTEST_SKIP() << "no 32-bit program folder on this system";
-    Win32FileAttributes attributes;
-    WindowsTemplateLocator locator(attributes, programs);
-    const std::string druma = programs + "\\Druma";
-    const std::string place = druma + "\\Kolpa.org";
-    ASSERT_EQ(locator.places().back(), place);
-    if (attributes.query(kWindowsTemplatePath).exists || fs::exists(test::fromUtf8(druma))) {
-        GTEST_SKIP() << "the handheld's desktop software is installed here";
-    }
-    EXPECT_EQ(locator.find(), std::nullopt);
-
-    fs::create_directories(test::fromUtf8(place));  // a folder of that name is no template
-    EXPECT_EQ(locator.find(), std::nullopt);
-    fs::remove(test::fromUtf8(place));
-    writeText(place, "template");
-    const auto found = locator.find();
-    fs::remove_all(test::fromUtf8(druma));
-    EXPECT_EQ(found, place);
 }
 
 }  // namespace

@@ -287,6 +287,15 @@ TEST(Win32Window, CaptionFrameAndClientSize) {
     EXPECT_TRUE(::EqualRect(&client, &expected));
 }
 
+// Callbacks the system calls, so in its calling convention (which a lambda's
+// is not in a 32-bit program).
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+void CALLBACK quitWith99(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+
 TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
     Harness h;
     for (const ControlCase& c : kControls) {
@@ -307,9 +316,7 @@ TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
     }
     // Nothing else: the panels are painted, the dialog is not a window.
     int windows = 0;
-    ::EnumChildWindows(
-        h.window.hwnd(), [](HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count), TRUE; },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumChildWindows(h.window.hwnd(), countWindow, reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, int(std::size(kControls)));
     EXPECT_EQ(h.get("Shape1"), nullptr);
     EXPECT_EQ(h.get("cd"), nullptr);
@@ -509,8 +516,7 @@ TEST(Win32Window, ExitEndsTheMessageLoop) {
     Harness h([] { ::PostQuitMessage(0); });
     ::PostMessageW(h.get("Cmdexit"), BM_CLICK, 0, 0);
     // Should Exit not end it, the loop still ends, with another code.
-    const UINT_PTR timer =
-        ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 5000, quitWith99);
     EXPECT_EQ(runMessageLoop(h.window), 0);
     ::KillTimer(nullptr, timer);
 }
