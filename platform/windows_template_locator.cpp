@@ -20,7 +20,8 @@ bool sameWindowsPath(const std::string& a, const std::string& b) {
 std::vector<std::string> WindowsTemplateLocator::places() {
     std::vector<std::string> result = {kWindowsTemplatePath};
     if (programFilesX86_.empty()) return result;
-    std::string place = programFilesX86_ + "\\Druma\\Kolpa.org";
+    std::string place = programFilesX86_;
+    for (const std::string& part : templateBelowProgramFolder()) place += "\\" + part;
     if (!sameWindowsPath(place, result.front())) result.push_back(std::move(place));
     return result;
 }

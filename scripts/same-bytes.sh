@@ -14,7 +14,6 @@ if [ "$#" -ne 5 ]; then
 fi
 linux_program="$1"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 
 # The optional header's magic: 010b for a 32-bit program, 020b for a 64-bit one.
 pe_magic() {
@@ -33,22 +32,11 @@ for bits in 64 32; do
   windows+=("$bits:$prefix:$program")
 done
 
-# A template of the layout the writer patches: the first record at 2466.
-template="$work/Kolpa.org"
-{
-  head -c 78 /dev/zero | tr '\0' 'T'
-  printf '\000\000\011\242'
-  head -c 2918 /dev/zero | tr '\0' 'T'
-} >"$template"
-
-# A full grid with every value different from its neighbours.
-map="$work/zones.map"
-printf 'Druma zones.PDB convert on 4/12/2002 2:00:33 PM\r\n\r\n\r\n' >"$map"
-for row in $(seq 0 15); do
-  for column in $(seq 0 15); do printf '%4d' $(((row * 16 + column) * 7 % 256)); done
-  printf '\r\n'
-  case "$row" in 0 | 1 | 7 | 13) printf '\r\n' ;; esac
-done >>"$map"
+# The project's sample files: the template, and a full Map grid whose
+# neighbouring values all differ.
+samples="$(cd "$(dirname "$0")/../tests/data" && pwd)"
+template="$samples/Kolpa.org"
+map="$samples/zones.map"
 
 druma_folders=()
 cleanup() {

@@ -76,6 +76,22 @@ for size in 16 32 48; do
   [ -f "$tree/usr/share/icons/hicolor/${size}x${size}/apps/zonora.png" ] || fail "no ${size}px icon"
 done
 [ -f "$tree/usr/share/man/man1/zonora.1.gz" ] || fail "no manual page"
+zcat "$tree/usr/share/man/man1/zonora.1.gz" | head -n 5 | grep -q "Zonora ${version}" ||
+  fail "the manual page does not give version ${version}"
+completion="$tree/usr/share/bash-completion/completions/zonora"
+[ -f "$completion" ] || fail "no bash completion"
+[ "$(bash -c "source '$completion'; complete -p zonora")" = "complete -F _zonora zonora" ] ||
+  fail "the bash completion does not complete zonora"
+[ "$(bash -c "source '$completion'; COMP_WORDS=(zonora ch); COMP_CWORD=1; _zonora; echo \${COMPREPLY[*]}")" = check ] ||
+  fail "the bash completion does not complete a command"
+
+step "Debian package: the program is hardened as Debian's own are"
+program="$tree/usr/bin/zonora"
+symbols="$(nm -D "$program")"
+grep -q " U __stack_chk_fail" <<<"$symbols" || fail "no stack protector in $program"
+grep -q " U __[a-z0-9_]*_chk@" <<<"$symbols" || fail "no fortified functions in $program"
+readelf -d "$program" | grep -q "BIND_NOW" || fail "$program is not bound immediately"
+readelf -lW "$program" | grep -q "GNU_RELRO" || fail "$program has no RELRO segment"
 
 step "lintian"
 # Debian's archive asks a first upload to close the bug that requested the

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/file_error.h"
+#include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_text.h"
