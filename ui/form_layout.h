@@ -78,6 +78,9 @@ struct Control {
     Font font = kDefaultFont;
     Colour background = {};
     Colour text = {};  // for a rectangle, its border
+    // The label whose caption names this control for screen readers, when
+    // the control shows no caption of its own.
+    const char* labelledBy = nullptr;
 };
 
 inline constexpr Colour kCaptionYellow = rgb(255, 255, 128);
@@ -87,8 +90,26 @@ inline constexpr Colour kPanelSilver = rgb(192, 192, 192);
 // index, not this order, gives the keyboard order.
 inline constexpr std::array kControls{
     Control{"Frd", Kind::Frame, "Direction", {396, 2808, 1560, 876}, kWindowName, 10},
-    Control{"Optp2m", Kind::OptionButton, "", {144, 540, 192, 192}, "Frd", 12},
-    Control{"Optm2p", Kind::OptionButton, "", {144, 252, 192, 192}, "Frd", 11},
+    Control{"Optp2m",
+            Kind::OptionButton,
+            "",
+            {144, 540, 192, 192},
+            "Frd",
+            12,
+            kDefaultFont,
+            {},
+            {},
+            "Label6"},
+    Control{"Optm2p",
+            Kind::OptionButton,
+            "",
+            {144, 252, 192, 192},
+            "Frd",
+            11,
+            kDefaultFont,
+            {},
+            {},
+            "Label5"},
     Control{"Label6",
             Kind::Label,
             "PDB to Map",
@@ -110,12 +131,30 @@ inline constexpr std::array kControls{
     Control{"Cmdexit", Kind::Button, "Exit", {4608, 2952, 804, 444}, kWindowName, 4, {12.0}},
     Control{
         "cmdcvt", Kind::Button, "Convert", {2340, 2952, 1956, 444}, kWindowName, 3, {13.8, true}},
-    Control{"tbp", Kind::TextField, "", {324, 2304, 5088, 264}, kWindowName, 7},
+    Control{"tbp",
+            Kind::TextField,
+            "",
+            {324, 2304, 5088, 264},
+            kWindowName,
+            7,
+            kDefaultFont,
+            {},
+            {},
+            "Label3"},
     Control{
         "cmdbrp", Kind::Button, "Select Druma PDB file", {3132, 1944, 2244, 264}, kWindowName, 2},
     Control{"cd", Kind::FileDialog, "", {}},
     Control{"Cmdbrm", Kind::Button, "Select Tesk Map file", {3132, 864, 2244, 264}, kWindowName, 1},
-    Control{"tbm", Kind::TextField, "", {288, 1224, 5088, 264}, kWindowName, 0},
+    Control{"tbm",
+            Kind::TextField,
+            "",
+            {288, 1224, 5088, 264},
+            kWindowName,
+            0,
+            kDefaultFont,
+            {},
+            {},
+            "Label1"},
     Control{"Label4", Kind::Label, kVersionLabel, {5076, 360, 552, 192}, kWindowName, 9},
     Control{"Label3",
             Kind::Label,
@@ -175,6 +214,12 @@ constexpr const Control& control(std::string_view name) {
     throw std::out_of_range("no such control");
 }
 
+// What a screen reader calls the control: its own caption, or that of the
+// label that names it.
+constexpr const char* accessibleName(const Control& c) {
+    return c.labelledBy ? control(c.labelledBy).caption : c.caption;
+}
+
 inline constexpr auto kFocusCount = static_cast<std::size_t>(
     std::ranges::count_if(kControls, [](const Control& c) { return takesFocus(c.kind); }));
 
@@ -188,6 +233,10 @@ inline constexpr std::array<const Control*, kFocusCount> kTabOrder = [] {
     std::ranges::sort(order, {}, &Control::tabIndex);
     return order;
 }();
+
+// Nothing the keyboard reaches goes unnamed for a screen reader.
+static_assert(std::ranges::none_of(kTabOrder,
+                                   [](const Control* c) { return *accessibleName(*c) == '\0'; }));
 
 // Nearest whole pixel at the given dots per inch.
 constexpr int twipsToPixels(int twips, int dpi) {

@@ -162,6 +162,10 @@ void frmcnvt::createControls() {
         }
         if (QWidget* widget = makeControl(container, *row)) {
             widget->setObjectName(QString::fromLatin1(row->name));
+            // Its caption is a separate label: screen readers would find no name.
+            if (row->labelledBy) {
+                widget->setAccessibleName(QString::fromLatin1(layout::accessibleName(*row)));
+            }
         }
     }
     tbm_ = findChild<QLineEdit*>(QStringLiteral("tbm"));
@@ -172,9 +176,6 @@ void frmcnvt::createControls() {
     Cmdexit_ = findChild<QPushButton*>(QStringLiteral("Cmdexit"));
     Optm2p_ = findChild<QRadioButton*>(QStringLiteral("Optm2p"));
     Optp2m_ = findChild<QRadioButton*>(QStringLiteral("Optp2m"));
-    // The captions are separate labels; screen readers still name the buttons.
-    Optm2p_->setAccessibleName(QString::fromLatin1(layout::control("Label5").caption));
-    Optp2m_->setAccessibleName(QString::fromLatin1(layout::control("Label6").caption));
 }
 
 void frmcnvt::orderTabs() {

@@ -10,6 +10,7 @@
 
 #include "platform/win32/win32_text.h"
 #include "ui/form_handlers.h"
+#include "ui/win32/accessible_names.h"
 #include "ui/win32/program_icon.h"
 
 namespace zonora {
@@ -38,6 +39,18 @@ const Control* rowOf(int id) {
 const Control* rowOf(HWND control) { return control ? rowOf(::GetDlgCtrlID(control)) : nullptr; }
 
 bool hasWindow(Kind kind) { return kind != Kind::Rectangle && kind != Kind::FileDialog; }
+
+// Windows names a field for screen readers after the label made just before
+// it, any other control after its own text.
+bool namedByLabelBefore(const Control& row) {
+    return row.kind == Kind::TextField && row.labelledBy;
+}
+
+bool captionsAField(const Control& label) {
+    return std::ranges::any_of(layout::kControls, [&label](const Control& row) {
+        return namedByLabelBefore(row) && label.name == std::string_view(row.labelledBy);
+    });
+}
 
 // Functions newer than the oldest Windows the program runs on.
 template <typename Function>
@@ -172,16 +185,24 @@ void frmcnvt::rethrowPending() {
 }
 
 // Created container by container in tab-index order: Windows moves the focus
-// through a container's windows in the order they were made. No two windows
-// overlap, so this order shows the same as the designed stacking.
+// through a container's windows in the order they were made. A field's caption
+// label, which takes no focus, is made just before the field, which it names.
+// No two windows overlap, so this order shows the same as the designed stacking.
 void frmcnvt::createControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     auto createIn = [&](auto& self, HWND parent, std::string_view container) -> void {
-        std::vector<const Control*> rows;
+        std::vector<const Control*> sorted;
         for (const Control& row : layout::kControls) {
-            if (hasWindow(row.kind) && container == row.container) rows.push_back(&row);
+            if (hasWindow(row.kind) && container == row.container && !captionsAField(row)) {
+                sorted.push_back(&row);
+            }
         }
-        std::ranges::sort(rows, {}, &Control::tabIndex);
+        std::ranges::sort(sorted, {}, &Control::tabIndex);
+        std::vector<const Control*> rows;
+        for (const Control* row : sorted) {
+            if (namedByLabelBefore(*row)) rows.push_back(&layout::control(row->labelledBy));
+            rows.push_back(row);
+        }
         bool firstOption = true;
         for (const Control* row : rows) {
             WindowKind kind = windowKindOf(row->kind);
@@ -194,6 +215,9 @@ void frmcnvt::createControls() {
                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
             if (!window) throw std::runtime_error("A control could not be created.");
             windows_[static_cast<std::size_t>(id - kFirstId)] = window;
+            if (row->labelledBy && !namedByLabelBefore(*row)) {
+                nameForScreenReaders(window, widen(layout::accessibleName(*row)));
+            }
             const auto data = reinterpret_cast<DWORD_PTR>(this);
             if (row->kind == Kind::TextField) {
                 ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <oleacc.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_text.h"
@@ -41,6 +44,8 @@ struct ControlCase {
     LONG flags;     // style bits that must be set
     LONG absent;    // style bits that must be clear
     LONG exFlags;
+    const char* spoken = nullptr;  // what a screen reader calls it, when not its caption
+    LONG role = 0;                 // where Wine tells it: for the rest it says ROLE_SYSTEM_CLIENT
 };
 
 constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
@@ -48,9 +53,9 @@ const ControlCase kControls[] = {
     {"Frd", L"Button", "Direction", "frmcnvt", 8, false, BS_TYPEMASK, BS_GROUPBOX, kChild,
      WS_TABSTOP, WS_EX_CONTROLPARENT},
     {"Optp2m", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON, kChild | WS_TABSTOP,
-     WS_GROUP, 0},
+     WS_GROUP, 0, "PDB to Map"},
     {"Optm2p", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
-     kChild | WS_TABSTOP | WS_GROUP, 0, 0},
+     kChild | WS_TABSTOP | WS_GROUP, 0, 0, "Map to PDB"},
     {"Label6", L"Static", "PDB to Map", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
      WS_TABSTOP | SS_NOTIFY, 0},
     {"Label5", L"Static", "Map to PDB", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
@@ -60,13 +65,14 @@ const ControlCase kControls[] = {
     {"cmdcvt", L"Button", "Convert", "frmcnvt", 13.8, true, BS_TYPEMASK, BS_PUSHBUTTON,
      kChild | WS_TABSTOP, 0, 0},
     {"tbp", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
+     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES, "Palm File to convert/create",
+     ROLE_SYSTEM_TEXT},
     {"cmdbrp", L"Button", "Select Druma PDB file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
      kChild | WS_TABSTOP, 0, 0},
     {"Cmdbrm", L"Button", "Select Tesk Map file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
      kChild | WS_TABSTOP, 0, 0},
     {"tbm", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES},
+     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES, "Map file to convert/create", ROLE_SYSTEM_TEXT},
     {"Label4", L"Static", "ver " ZONORA_PROJECT_VERSION, "frmcnvt", 8, false, SS_TYPEMASK,
      SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
     {"Label3", L"Static", "Palm File to convert/create", "frmcnvt", 8, false, SS_TYPEMASK,
@@ -295,6 +301,82 @@ BOOL CALLBACK countWindow(HWND, LPARAM count) {
 }
 
 void CALLBACK quitWith99(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+
+// The IID spelled out: the one in liboleacc stands for an import, and every
+// call made with it fails.
+const IID kIAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+struct Heard {
+    std::string name;
+    LONG role = 0;
+};
+
+// What a screen reader hears of each control through the system's
+// accessibility interface. It asks from a thread of its own, as from its own
+// process, while the window's thread goes on with its messages.
+std::vector<Heard> hear(const frmcnvt& window) {
+    std::vector<HWND> controls;
+    for (const ControlCase& c : kControls) controls.push_back(window.control(c.name));
+    std::vector<Heard> heard;
+    std::atomic<bool> done = false;
+    std::thread reader([&] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const auto objectFromWindow =
+            reinterpret_cast<decltype(&::AccessibleObjectFromWindow)>(reinterpret_cast<void (*)()>(
+                ::GetProcAddress(::LoadLibraryW(L"oleacc.dll"), "AccessibleObjectFromWindow")));
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        for (HWND control : controls) {
+            Heard one;
+            IAccessible* object = nullptr;
+            if (objectFromWindow) {
+                objectFromWindow(control, OBJID_CLIENT, kIAccessible,
+                                 reinterpret_cast<void**>(&object));
+            }
+            if (object) {
+                BSTR name = nullptr;
+                if (object->get_accName(self, &name) == S_OK && name) one.name = narrow(name);
+                ::SysFreeString(name);
+                VARIANT role{};
+                if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+                    one.role = role.lVal;
+                }
+                object->Release();
+            }
+            heard.push_back(one);
+        }
+        ::CoUninitialize();
+        done = true;
+    });
+    while (!done) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+        ::Sleep(1);
+    }
+    reader.join();
+    return heard;
+}
+
+// A control whose caption is a separate label is named by that label. The
+// window loads oleacc only when first asked. Asked before it is ever shown:
+// under Wine, showing a window puts its thread in COM, which the window must
+// otherwise join itself to hand its answers over.
+TEST(Win32Window, EveryControlHasItsAccessibleName) {
+    frmcnvt window;
+    EXPECT_EQ(::GetModuleHandleW(L"oleacc.dll"), nullptr);
+    const std::vector<Heard> heard = hear(window);
+    ASSERT_EQ(heard.size(), std::size(kControls));
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        const ControlCase& c = kControls[i];
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(heard[i].name, c.spoken ? c.spoken : c.caption);
+        if (c.role) {
+            EXPECT_EQ(heard[i].role, c.role);
+        }
+    }
+}
 
 TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
     Harness h;
