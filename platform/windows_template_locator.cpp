@@ -19,8 +19,9 @@ bool sameWindowsPath(const std::string& a, const std::string& b) {
 
 std::vector<std::string> WindowsTemplateLocator::places() {
     std::vector<std::string> result = {kWindowsTemplatePath};
-    if (programFilesX86_.empty()) return result;
-    std::string place = programFilesX86_;
+    if (!folder_) folder_ = programFilesX86_();
+    if (folder_->empty()) return result;
+    std::string place = *folder_;
     for (const std::string& part : templateBelowProgramFolder()) place += "\\" + part;
     if (!sameWindowsPath(place, result.front())) result.push_back(std::move(place));
     return result;

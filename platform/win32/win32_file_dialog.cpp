@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/file_filter.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {
@@ -54,14 +55,21 @@ std::string OpenFileName::fileName() const {
 }
 
 bool Win32FileDialog::run(Mode mode) {
+    // The dialogs' library is loaded by the first click that needs it.
+    using Show = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto show = systemFunction<Show>(
+        L"comdlg32.dll", mode == Mode::Open ? "GetOpenFileNameW" : "GetSaveFileNameW");
+    const auto lastError =
+        systemFunction<DWORD(WINAPI*)()>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (!show || !lastError) {
+        throw RuntimeError(errors::kInvalidCall, "The file dialog could not be shown.");
+    }
     OpenFileName request(*this, owner_);
-    const BOOL accepted = mode == Mode::Open ? ::GetOpenFileNameW(&request.get())
-                                             : ::GetSaveFileNameW(&request.get());
-    if (accepted) {
+    if (show(&request.get())) {
         FileName = request.fileName();
         return true;
     }
-    const DWORD error = ::CommDlgExtendedError();
+    const DWORD error = lastError();
     if (error == 0) return false;  // Cancel, or the dialog closed
     char code[16];
     std::snprintf(code, sizeof(code), "0x%04lX", static_cast<unsigned long>(error));

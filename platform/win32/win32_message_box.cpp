@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstddef>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {
@@ -46,15 +47,7 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 
 // HTML Help is an optional part of the system; it stays loaded once found,
 // since its window outlives the call.
-HtmlHelpFunction htmlHelp() {
-    static const HtmlHelpFunction function = [] {
-        HMODULE module = ::LoadLibraryW(L"hhctrl.ocx");
-        if (module == nullptr) return HtmlHelpFunction{};
-        FARPROC address = ::GetProcAddress(module, "HtmlHelpW");
-        return reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void (*)()>(address));
-    }();
-    return function;
-}
+HtmlHelpFunction htmlHelp() { return systemFunction<HtmlHelpFunction>(L"hhctrl.ocx", "HtmlHelpW"); }
 
 // The buttons and the default button; no icon.
 UINT messageBoxStyle(const Message& message) {

@@ -25,7 +25,7 @@ class Win32SystemServices {
     Win32FileSystem files_;
     Win32Clock clock_;
     Win32FileAttributes attributes_;
-    WindowsTemplateLocator templates_{attributes_, programFilesX86Folder()};
+    WindowsTemplateLocator templates_{attributes_, &programFilesX86Folder};
     Win32ProcessStarter starter_;
     WindowsInstallTool installTool_{attributes_, starter_};
 };

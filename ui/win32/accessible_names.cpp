@@ -6,6 +6,8 @@
 #include <new>
 #include <utility>
 
+#include "platform/win32/system_library.h"
+
 namespace zonora {
 namespace {
 
@@ -19,30 +21,14 @@ struct Oleacc {
     bool loaded() const { return createStandard && lresultFromObject && allocString; }
 };
 
-// From the system folder only, never a DLL of that name beside the program.
-HMODULE systemDll(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return ::LoadLibraryW((std::wstring(folder, length) + L'\\' + name).c_str());
-}
-
-template <typename Function>
-Function lookUp(HMODULE dll, const char* name) {
-    if (!dll) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(dll, name)));
-}
-
 const Oleacc& oleacc() {
     static const Oleacc functions = [] {
-        const HMODULE accessibility = systemDll(L"oleacc.dll");
-        const HMODULE automation = systemDll(L"oleaut32.dll");
         Oleacc f;
         f.createStandard =
-            lookUp<decltype(f.createStandard)>(accessibility, "CreateStdAccessibleObject");
+            systemFunction<decltype(f.createStandard)>(L"oleacc.dll", "CreateStdAccessibleObject");
         f.lresultFromObject =
-            lookUp<decltype(f.lresultFromObject)>(accessibility, "LresultFromObject");
-        f.allocString = lookUp<decltype(f.allocString)>(automation, "SysAllocString");
+            systemFunction<decltype(f.lresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+        f.allocString = systemFunction<decltype(f.allocString)>(L"oleaut32.dll", "SysAllocString");
         return f;
     }();
     return functions;
@@ -52,7 +38,10 @@ const Oleacc& oleacc() {
 // window's thread then stays in.
 bool joinedCom() {
     thread_local const bool joined = [] {
-        const HRESULT result = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const auto join =
+            systemFunction<decltype(&::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        if (!join) return false;
+        const HRESULT result = join(nullptr, COINIT_APARTMENTTHREADED);
         return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;  // already in, either way
     }();
     return joined;

@@ -8,16 +8,13 @@
 namespace zonora {
 namespace {
 
-bool fits(HDC dc, const std::wstring& caption, const layout::Font& font, int dpi,
-          layout::Room room) {
-    HFONT made = createFont(font, dpi);
-    const HGDIOBJ previous = ::SelectObject(dc, made);
+bool fits(HDC dc, const std::wstring& caption, HFONT font, layout::Room room) {
+    const HGDIOBJ previous = ::SelectObject(dc, font);
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     ::SelectObject(dc, previous);
-    ::DeleteObject(made);
     return extent.cx <= room.width && metrics.tmHeight <= room.height;
 }
 
@@ -50,11 +47,17 @@ HFONT FormFonts::fontFor(HDC dc, const layout::Control& control, HWND window, in
         const layout::Room room =
             layout::captionRoom(control.kind, client.right, client.bottom, dpi);
         font.points = layout::fittingPoints(control.font.points, [&](double points) {
-            return fits(dc, caption, {points, font.bold}, dpi, room);
+            return fits(dc, caption, made({points, font.bold}, dpi), room);
         });
     }
-    for (const auto& [made, handle] : fonts_) {
-        if (made.points == font.points && made.bold == font.bold) return handle;
+    return made(font, dpi);
+}
+
+// A font is made once for the set and measured with as it is, since making
+// one costs more than anything else the window does at start.
+HFONT FormFonts::made(const layout::Font& font, int dpi) {
+    for (const auto& [kept, handle] : fonts_) {
+        if (kept.points == font.points && kept.bold == font.bold) return handle;
     }
     fonts_.emplace_back(font, createFont(font, dpi));
     return fonts_.back().second;

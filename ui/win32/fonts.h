@@ -25,6 +25,7 @@ class FormFonts {
     HFONT fontFor(HDC dc, const layout::Control& control, HWND window, int dpi);
 
   private:
+    HFONT made(const layout::Font& font, int dpi);
     void clear();
 
     std::vector<std::pair<layout::Font, HFONT>> fonts_;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/accessible_names.h"
@@ -52,23 +53,31 @@ bool captionsAField(const Control& label) {
     });
 }
 
-// Functions newer than the oldest Windows the program runs on.
-template <typename Function>
-Function user32Function(const char* name) {
-    const FARPROC address = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
+// The dots per inch of the window, or of the screen before there is one.
 int windowDpi(HWND hwnd) {
+    // Newer than the oldest Windows the program runs on.
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto getDpi = user32Function<GetDpiForWindow>("GetDpiForWindow");
-    if (getDpi) {
+    static const auto getDpi = systemFunction<GetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
+    if (getDpi && hwnd) {
         if (const UINT dpi = getDpi(hwnd)) return static_cast<int>(dpi);
     }
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     return dpi;
+}
+
+// The window's outer size for the designed client area at dpi.
+SIZE frameSize(DWORD style, DWORD exStyle, int dpi) {
+    RECT frame{0, 0, layout::twipsToPixels(layout::kClientWidthTwips, dpi),
+               layout::twipsToPixels(layout::kClientHeightTwips, dpi)};
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        systemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 struct WindowKind {
@@ -112,26 +121,39 @@ constexpr Click kClicks[] = {
     {"Cmdexit", &FormHandlers::Cmdexit_Click},
 };
 
+// The program's icon goes with the class, so that the window has it from the
+// start without being told.
 void registerClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (::GetClassInfoExW(instance, kClassName, &windowClass)) return;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
+    windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
     ::RegisterClassExW(&windowClass);
 }
 
-// The path of a drop of exactly one file; several at once are refused.
+// The path of a drop of exactly one file; several at once are refused. The
+// shell, which hands drops over, is loaded by the first drop, not at start.
 std::optional<std::string> onlyFile(HDROP drop) {
-    if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
-    const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+    const auto query =
+        systemFunction<decltype(&::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    if (!query || query(drop, 0xFFFFFFFF, nullptr, 0) != 1) return std::nullopt;
+    const UINT length = query(drop, 0, nullptr, 0);
     std::wstring path(length + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, 0, path.data(), length + 1));
+    path.resize(query(drop, 0, path.data(), length + 1));
     if (path.empty()) return std::nullopt;
     return narrow(path);
+}
+
+void finish(HDROP drop) {
+    if (const auto done = systemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish")) {
+        done(drop);
+    }
 }
 
 }  // namespace
@@ -140,16 +162,17 @@ frmcnvt::frmcnvt(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     registerClass(instance, windowProc);
-    hwnd_ = ::CreateWindowExW(0, kClassName, widen(layout::kWindowCaption).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // Made at its size for the screen's dpi, which is the window's unless the
+    // system places it on another screen. It accepts dropped files, as
+    // DragAcceptFiles would make it.
+    constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    constexpr DWORD exStyle = WS_EX_ACCEPTFILES;
+    const int screenDpi = windowDpi(nullptr);
+    const SIZE size = frameSize(style, exStyle, screenDpi);
+    hwnd_ = ::CreateWindowExW(exStyle, kClassName, widen(layout::kWindowCaption).c_str(), style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr,
+                              instance, this);
     if (!hwnd_) throw std::runtime_error("The window could not be created.");
-    if (HICON big = programIcon(instance, SM_CXICON, SM_CYICON)) {
-        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    }
-    if (HICON small = programIcon(instance, SM_CXSMICON, SM_CYSMICON)) {
-        ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    }
     dpi_ = windowDpi(hwnd_);
     try {
         createControls();
@@ -158,9 +181,8 @@ frmcnvt::frmcnvt(HINSTANCE instance) {
         ::DestroyWindow(hwnd_);
         throw;
     }
-    layOut();
-    resizeClientArea(std::nullopt);
-    ::DragAcceptFiles(hwnd_, TRUE);
+    setFonts(false);  // hidden: nothing to redraw yet
+    if (dpi_ != screenDpi) resizeClientArea(std::nullopt);
 }
 
 frmcnvt::~frmcnvt() {
@@ -210,9 +232,11 @@ void frmcnvt::createControls() {
                 kind.style |= WS_GROUP;
             }
             const int id = idOf(row->name);
+            const layout::Pixels place = layout::pixelsOf(row->twips, dpi_);
             HWND window = ::CreateWindowExW(
-                kind.exStyle, kind.className, widen(row->caption).c_str(), kind.style, 0, 0, 0, 0,
-                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                kind.exStyle, kind.className, widen(row->caption).c_str(), kind.style, place.left,
+                place.top, place.width, place.height, parent,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
             if (!window) throw std::runtime_error("A control could not be created.");
             windows_[static_cast<std::size_t>(id - kFirstId)] = window;
             if (row->labelledBy && !namedByLabelBefore(*row)) {
@@ -232,17 +256,23 @@ void frmcnvt::createControls() {
     directions_.attach(control("Optm2p"), control("Optp2m"));
 }
 
-void frmcnvt::layOut() {
+void frmcnvt::placeControls() {
+    for (const Control& row : layout::kControls) {
+        if (!hasWindow(row.kind)) continue;
+        const layout::Pixels place = layout::pixelsOf(row.twips, dpi_);
+        ::SetWindowPos(control(row.name), nullptr, place.left, place.top, place.width, place.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void frmcnvt::setFonts(bool redraw) {
     FormFonts fonts;
     HDC dc = ::GetDC(hwnd_);
     for (const Control& row : layout::kControls) {
         if (!hasWindow(row.kind)) continue;
         HWND window = control(row.name);
-        const layout::Pixels place = layout::pixelsOf(row.twips, dpi_);
-        ::SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
         HFONT font = fonts.fontFor(dc, row, window, dpi_);
-        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
     ::ReleaseDC(hwnd_, dc);
     fonts_ = std::move(fonts);  // the old ones are no longer in use
@@ -342,7 +372,8 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case kDpiChanged: {
             dpi_ = LOWORD(wParam);
-            layOut();
+            placeControls();
+            setFonts(true);
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             if (suggested && !::IsZoomed(hwnd_)) {
                 resizeClientArea(POINT{suggested->left, suggested->top});
@@ -353,7 +384,7 @@ LRESULT frmcnvt::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES: {
             const auto drop = reinterpret_cast<HDROP>(wParam);
             const std::optional<std::string> path = onlyFile(drop);
-            ::DragFinish(drop);
+            finish(drop);
             if (path && handlers_) handlers_->openFile(*path);
             return 0;
         }

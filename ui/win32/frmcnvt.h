@@ -61,7 +61,8 @@ class frmcnvt : public FormControls {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
-    void layOut();  // places and fonts for dpi_
+    void placeControls();        // for dpi_
+    void setFonts(bool redraw);  // for dpi_
     void resizeClientArea(std::optional<POINT> topLeft);
     void command(int id, int code);
     void directionClicked(Direction direction);
