@@ -15,6 +15,13 @@ namespace {
 
 const std::string kMapHeader = "Druma zones.PDB convert on 4/12/2002 2:00:33 PM\r\n";
 
+// A database whose name begins as a Map file's header does.
+std::string headerNamedPdb() {
+    const auto bytes =
+        makeZoneDatabase(sampleZones(), kRecordOffset, "Druma z.PDB convert on 1/2/03");
+    return {bytes.begin(), bytes.end()};
+}
+
 struct OpenCase {
     const char* name;
     std::string content;
@@ -29,6 +36,7 @@ const OpenCase kOpenCases[] = {
     {"notes.txt", kMapHeader, true, "notes.PDB"},  // known by its first line
     {"table", kMapHeader + "\r\n", true, "taPDB"},
     {"backup.bin", "", false, "backup.MAP"},  // anything else is taken for a PDB
+    {"named.bin", headerNamedPdb(), false, "named.MAP"},
 };
 
 void writeCase(const TempFolder& folder, const OpenCase& c) {
