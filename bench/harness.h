@@ -71,7 +71,7 @@ struct Case {
 struct Options {
     double minSeconds = 0.5;  // each run lasts at least this long
     int repetitions = 1;
-    std::string filter;  // ECMAScript, searched for in the names; empty: every case
+    std::string filter;  // a case runs when its name contains this; empty: every case
 };
 
 enum class Command { run, help, invalid };

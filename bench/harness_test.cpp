@@ -56,7 +56,7 @@ TEST(Harness, ACaseThatDoesNotRunItsWholeLoopFails) {
 TEST(Harness, TheFilterChoosesCasesByName) {
     std::ostringstream out;
     const auto outcomes =
-        runCases({{"floor: read", counts}, {"PdbToMap", counts}}, {0.001, 1, "^Pdb"}, out);
+        runCases({{"floor: read", counts}, {"PdbToMap", counts}}, {0.001, 1, "Pdb"}, out);
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_EQ(outcomes[0].name, "PdbToMap");
 }
@@ -73,7 +73,6 @@ TEST(Harness, CommandLine) {
         {{"--min-time="}, Command::invalid},
         {{"--repetitions=0"}, Command::invalid},
         {{"--repetitions=2x"}, Command::invalid},
-        {{"--filter=("}, Command::invalid},
         {{"--min-time", "0.5"}, Command::invalid},
         {{"--benchmark_min_time=0.5"}, Command::invalid},
     };

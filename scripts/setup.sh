@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev qt6-qpa-plugins
   clang libclang-rt-14-dev clang-format
