@@ -86,6 +86,24 @@ std::string withoutLastCharacters(std::string_view utf8, std::size_t count) {
     return kept;
 }
 
+void appendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
 std::string toWindows1252(std::string_view utf8) {
     std::string ansi;
     ansi.reserve(utf8.size());

@@ -16,6 +16,9 @@ std::vector<std::string_view> splitCharacters(std::string_view utf8);
 // that is not part of a valid sequence.
 std::optional<char32_t> codePointOf(std::string_view character);
 
+// Appends one code point, encoded as UTF-8.
+void appendUtf8(std::string& text, char32_t c);
+
 // The text less its last count characters, as the classic Left(s, Len(s) - n)
 // does: error 5 (invalid procedure call) when it has fewer than count.
 std::string withoutLastCharacters(std::string_view utf8, std::size_t count);

@@ -22,24 +22,6 @@ std::uint8_t byteAt(const std::vector<char>& bytes, std::size_t i) {
     return static_cast<std::uint8_t>(bytes[i]);
 }
 
-void appendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 }  // namespace
 
 MapTextReader::MapTextReader(InputFile& file) : file_(file), raw_(kReadChunk) {
