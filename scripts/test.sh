@@ -30,3 +30,5 @@ bash scripts/test-windows.sh
 
 echo "== packages: build, validate, install, start and remove"
 bash scripts/test-packages.sh
+
+bash scripts/test-web.sh

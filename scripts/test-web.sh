@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The page: builds the site with Emscripten, then drives it in headless
+# Chromium (conversions byte for byte against the Linux program's, every box,
+# the grid, no request leaving the page, accessibility), runs the core's tests
+# as WebAssembly under node, and measures the page beside its floors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc)
+export NODE_PATH=/usr/share/nodejs
+
+echo "== the page: build"
+cmake --preset web
+cmake --build --preset web -j"$jobs"
+
+echo "== the Linux program the page is compared with"
+if [ ! -x build/release/ui/qt/zonora ]; then
+  cmake --preset release
+  cmake --build --preset release --target zonora -j"$jobs"
+fi
+
+echo "== the page in headless Chromium"
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+node --test --test-reporter=spec tests/web/*.test.mjs

@@ -1,0 +1,214 @@
+'use strict';
+// The page's host: it owns the document and hands every event to the
+// WebAssembly form (ui/web/web_main.cpp), which decides what happens and what
+// is said. Here only the document is read and written.
+(() => {
+  const byId = (id) => document.getElementById(id);
+  const fields = [byId('tbm'), byId('tbp')];          // Field::Map, Field::Pdb
+  const directions = [byId('Optm2p'), byId('Optp2m')]; // Direction::MapToPdb, PdbToMap
+  const handlerNumbers = { Cmdbrm: 0, cmdbrp: 1, cmdcvt: 2, Cmdexit: 3, Optm2p: 4, Optp2m: 5 };
+  const templateKey = 'zonora.template';
+  let zonora = null;
+  let busy = false;
+
+  // One event at a time reaches the form, as in a window whose boxes are modal.
+  async function run(name, types, values) {
+    if (zonora === null || busy) return;
+    busy = true;
+    document.documentElement.dataset.busy = 'true';
+    try {
+      await zonora.ccall(name, null, types, values, { async: true });
+    } finally {
+      busy = false;
+      delete document.documentElement.dataset.busy;
+    }
+  }
+
+  function readBytes(file) {
+    return file.arrayBuffer().then((buffer) => new Uint8Array(buffer));
+  }
+
+  function toBase64(bytes) {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    }
+    return btoa(text);
+  }
+
+  function fromBase64(text) {
+    return Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  }
+
+  // A modal box: resolves with 0 (OK), 1 (Yes) or 2 (No), or with the value
+  // of the given buttons. A box without OK must be answered.
+  function showBox(title, prompt, buttons, focused) {
+    return new Promise((resolve) => {
+      const dialog = byId('message');
+      byId('message-title').textContent = title;
+      byId('message-prompt').textContent = prompt;
+      const row = dialog.querySelector('.buttons');
+      row.replaceChildren();
+      let answer = null;
+      const answerable = buttons.some(([, value]) => value === 0);
+      for (const [caption, value] of buttons) {
+        const button = document.createElement('button');
+        button.type = 'button';
+        button.textContent = caption;
+        button.addEventListener('click', () => {
+          answer = value;
+          dialog.close();
+        });
+        row.append(button);
+      }
+      dialog.oncancel = (event) => {
+        if (!answerable) event.preventDefault();
+      };
+      dialog.onclose = () => {
+        if (answer === null && !answerable) {
+          dialog.showModal();  // no cancel: it waits for an answer
+          return;
+        }
+        resolve(answer === null ? 0 : answer);
+      };
+      dialog.showModal();
+      row.children[focused].focus();
+    });
+  }
+
+  function pickFile(accept) {
+    return new Promise((resolve) => {
+      const picker = byId('picker');
+      picker.value = '';
+      picker.accept = accept;
+      picker.onchange = () => resolve(picker.files.length > 0 ? picker.files[0] : null);
+      picker.oncancel = () => resolve(null);
+      picker.click();
+    });
+  }
+
+  function showTemplateName() {
+    const stored = localStorage.getItem(templateKey);
+    byId('template-name').textContent = stored === null ? 'none kept' : JSON.parse(stored).name;
+  }
+
+  async function keepTemplate(file) {
+    const bytes = await readBytes(file);
+    localStorage.setItem(templateKey, JSON.stringify({ name: file.name, data: toBase64(bytes) }));
+    showTemplateName();
+    return bytes;
+  }
+
+  const host = {
+    fieldText: (field) => fields[field].value,
+    setFieldText: (field, text) => { fields[field].value = text; },
+    isSelected: (direction) => directions[direction].checked,
+    select: (direction) => { directions[direction].checked = true; },
+
+    showMessage(prompt, title, yesNo, noIsDefault) {
+      return yesNo ? showBox(title, prompt, [['Yes', 1], ['No', 2]], noIsDefault ? 1 : 0)
+                   : showBox(title, prompt, [['OK', 0]], 0);
+    },
+
+    async chooseFile(title, accept, folder) {
+      byId('picker').title = title;
+      const file = await pickFile(accept);
+      if (file === null) return null;
+      zonora.FS.writeFile(folder + '/' + file.name, await readBytes(file));
+      return file.name;
+    },
+
+    askSaveName(title, proposed) {
+      return new Promise((resolve) => {
+        const dialog = byId('save-name');
+        byId('save-title').textContent = title;
+        const field = byId('save-field');
+        field.value = proposed;
+        dialog.returnValue = '';
+        dialog.onclose = () => {
+          const name = field.value.trim();
+          resolve(dialog.returnValue === 'save' && name !== '' ? name : null);
+        };
+        dialog.showModal();
+        field.focus();
+        field.select();
+      });
+    },
+
+    // The template kept in this browser, written where the conversion reads
+    // it; asked for, with the reason, when none is kept.
+    async template(path, why) {
+      const stored = localStorage.getItem(templateKey);
+      let bytes;
+      if (stored !== null) {
+        bytes = fromBase64(JSON.parse(stored).data);
+      } else {
+        const choose = await showBox('Zonora', why, [['Choose Kolpa.org', 1], ['Cancel', 3]], 0);
+        const file = choose === 1 ? await pickFile('.org') : null;
+        if (file === null) return false;
+        bytes = await keepTemplate(file);
+      }
+      zonora.FS.writeFile(path, bytes);
+      return true;
+    },
+
+    now() {
+      const moment = new Date();
+      const date = new Intl.DateTimeFormat(undefined,
+        { year: 'numeric', month: 'numeric', day: 'numeric' }).format(moment);
+      const time = new Intl.DateTimeFormat(undefined,
+        { hour: 'numeric', minute: '2-digit', second: '2-digit' }).format(moment);
+      return date + '\n' + time;
+    },
+
+    offerDownload(path) {
+      const url = URL.createObjectURL(
+        new Blob([zonora.FS.readFile(path)], { type: 'application/octet-stream' }));
+      const link = document.createElement('a');
+      link.href = url;
+      link.download = path.split('/').pop();
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(url), 60000);
+    },
+
+    reset() {
+      for (const direction of directions) direction.checked = false;
+      for (const field of fields) field.value = '';
+    },
+  };
+
+  for (const name of ['Cmdbrm', 'cmdbrp', 'cmdcvt', 'Cmdexit']) {
+    byId(name).addEventListener('click', () => run('zonora_click', ['number'], [handlerNumbers[name]]));
+  }
+  // Selected by mouse or by keyboard.
+  for (const direction of directions) {
+    direction.addEventListener('change', () => {
+      if (direction.checked) run('zonora_click', ['number'], [handlerNumbers[direction.id]]);
+    });
+  }
+
+  byId('template-choose').addEventListener('click', async () => {
+    const file = await pickFile('.org');
+    if (file !== null) await keepTemplate(file);
+  });
+
+  // A file dropped anywhere on the page is taken as the window takes one.
+  document.addEventListener('dragover', (event) => event.preventDefault());
+  document.addEventListener('drop', async (event) => {
+    event.preventDefault();
+    const file = event.dataTransfer.files[0];
+    if (zonora === null || busy || file === undefined) return;
+    const folder = zonora.ccall('zonora_files_folder', 'string', [], []);
+    zonora.FS.writeFile(folder + '/' + file.name, await readBytes(file));
+    await run('zonora_open', ['string'], [file.name]);
+  });
+
+  showTemplateName();
+  createZonora({ host, wasmBinary: fromBase64(zonoraWasm) }).then((module) => {
+    zonora = module;
+    byId('status').textContent = 'Ready.';
+    document.documentElement.dataset.ready = 'true';
+  });
+})();
