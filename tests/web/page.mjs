@@ -58,6 +58,7 @@ export async function pickFile(page, button, file) {
   const chooser = page.waitForEvent('filechooser');
   await page.getByRole('button', { name: button, exact: true }).click();
   await (await chooser).setFiles(file);
+  await settled(page);
 }
 
 // Clicks a Select button whose dialog asks for the new file's name; checks
@@ -68,6 +69,7 @@ export async function acceptSaveName(page, button, title, proposed) {
   await dialog.locator('h2', { hasText: title }).waitFor();
   assert.equal(await page.locator('#save-field').inputValue(), proposed);
   await dialog.getByRole('button', { name: 'Save', exact: true }).click();
+  await settled(page);
 }
 
 // Clicks Convert and returns the download it offers, saved under its name
@@ -94,6 +96,6 @@ export function field(page, name) {
 // The Linux program's own conversion, in the en-US formats at UTC.
 export function runLinuxProgram(args, cwd, env = {}) {
   return execFileSync(linuxProgram, args, {
-    cwd, env: { ...process.env, LANG: 'en_US.UTF-8', LC_ALL: '', TZ: 'UTC', ...env },
+    cwd, stdio: 'pipe', env: { ...process.env, LANG: 'en_US.UTF-8', LC_ALL: '', TZ: 'UTC', ...env },
   }).toString();
 }

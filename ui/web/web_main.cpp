@@ -84,3 +84,9 @@ EMSCRIPTEN_KEEPALIVE void zonora_open(const char* name) { page().handlers.openFi
 
 EMSCRIPTEN_KEEPALIVE const char* zonora_files_folder() { return web::kFilesFolder; }
 }
+
+// Runs once the module is loaded: the page is ready for its first event.
+int main() {
+    page();
+    return 0;
+}

@@ -18,7 +18,8 @@ std::optional<std::string> takeString(char* text) {
     return result;
 }
 
-// NOLINTBEGIN: the bodies are JavaScript.
+// The bodies are JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_JS(char*, pageFieldText, (int field), {
     const text = Module.host.fieldText(field);
     const size = lengthBytesUTF8(text) + 1;
@@ -38,7 +39,7 @@ EM_ASYNC_JS(int, pageShowMessage,
 EM_ASYNC_JS(char*, pageChooseFile, (const char* title, const char* accept, const char* folder), {
     const name = await Module.host.chooseFile(UTF8ToString(title), UTF8ToString(accept),
                                               UTF8ToString(folder));
-    if (name == = null) return 0;
+    if (name === null) return 0;
     const size = lengthBytesUTF8(name) + 1;
     const memory = _malloc(size);
     stringToUTF8(name, memory, size);
@@ -46,7 +47,7 @@ EM_ASYNC_JS(char*, pageChooseFile, (const char* title, const char* accept, const
 });
 EM_ASYNC_JS(char*, pageAskSaveName, (const char* title, const char* proposed), {
     const name = await Module.host.askSaveName(UTF8ToString(title), UTF8ToString(proposed));
-    if (name == = null) return 0;
+    if (name === null) return 0;
     const size = lengthBytesUTF8(name) + 1;
     const memory = _malloc(size);
     stringToUTF8(name, memory, size);
@@ -63,7 +64,7 @@ EM_JS(char*, pageNow, (), {
 });
 EM_JS(void, pageOfferDownload, (const char* path),
       { Module.host.offerDownload(UTF8ToString(path)); });
-// NOLINTEND
+// clang-format on
 
 int fieldNumber(FormControls::Field field) { return field == FormControls::Field::Map ? 0 : 1; }
 int directionNumber(Direction direction) { return direction == Direction::MapToPdb ? 0 : 1; }
