@@ -125,18 +125,18 @@ int convertFromStandardInput(const ConvertCommand& convert, const SystemServices
     if (console.input == nullptr) return usageError(console, kNoStandardInput);
     if (isFolder(*convert.output)) return usageError(console, kInputNeedsOutput);
     TerminalMessageBox box(console, convert.answer);
-    std::optional<ConversionPaths> paths;
+    ConversionPaths paths;
     std::vector<std::uint8_t> bytes;
-    runReportingErrors(box, [&] {
+    const auto unread = runReportingErrors(box, [&] {
         paths = standardInputPaths(convert.toPdb, *convert.output);
         bytes = console.input->readAll();
     });
-    if (!paths) return kSomeNotConverted;
-    StandardInputFiles files(services.files, convert.toPdb ? paths->map : paths->pdb,
+    if (unread) return kSomeNotConverted;
+    StandardInputFiles files(services.files, convert.toPdb ? paths.map : paths.pdb,
                              std::move(bytes));
     ConversionServices conversion{files, box, services.clock, services.templates,
                                   services.installTool};
-    return convertOne(convert.toPdb, *paths, conversion);
+    return convertOne(convert.toPdb, paths, conversion);
 }
 
 }  // namespace

@@ -27,13 +27,15 @@ struct MemoryDataOutput : DataOutput {
     bool full = false;
 };
 
-// Standard input as bytes given beforehand; how often it was read.
+// Standard input as bytes given beforehand, or failing; how often it was read.
 struct MemoryStandardInput : StandardInput {
     std::vector<std::uint8_t> readAll() override {
         ++reads;
+        if (broken) throw FileError(std::make_error_code(std::errc::io_error), kStandardInputName);
         return bytes;
     }
     std::vector<std::uint8_t> bytes;
+    bool broken = false;
     int reads = 0;
 };
 
