@@ -10,6 +10,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "ui/form_handlers.h"
 #include "ui/web/web_services.h"
+#include "ui/web/zone_grid.h"
 
 // The page's one form: the same handlers as the windows', over the page's
 // controls and services. page.js calls the functions below on its events.
@@ -83,6 +84,21 @@ EMSCRIPTEN_KEEPALIVE void zonora_click(int control) {
 EMSCRIPTEN_KEEPALIVE void zonora_open(const char* name) { page().handlers.openFile(name); }
 
 EMSCRIPTEN_KEEPALIVE const char* zonora_files_folder() { return web::kFilesFolder; }
+
+// The grid of the file the chosen direction reads, compared with the given
+// file or, without one, with the file in the other field when there is one.
+EMSCRIPTEN_KEEPALIVE const char* zonora_grid(const char* compared) {
+    static std::string json;
+    Page& p = page();
+    const bool mapToPdb = p.form.mapToPdbSelected();
+    const std::string shown = mapToPdb                    ? p.form.mapPath()
+                              : p.form.pdbToMapSelected() ? p.form.pdbPath()
+                                                          : "";
+    std::string other = compared;
+    if (other.empty()) other = mapToPdb ? p.form.pdbPath() : p.form.mapPath();
+    json = web::zoneGridJson(shown, other, p.memoryFiles);
+    return json.c_str();
+}
 }
 
 // Runs once the module is loaded: the page is ready for its first event.

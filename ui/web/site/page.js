@@ -10,6 +10,7 @@
   const templateKey = 'zonora.template';
   let zonora = null;
   let busy = false;
+  let compared = '';  // a file chosen with "Compare with another file"
 
   // One event at a time reaches the form, as in a window whose boxes are modal.
   async function run(name, types, values) {
@@ -20,9 +21,100 @@
       await zonora.ccall(name, null, types, values, { async: true });
     } finally {
       busy = false;
+      showGrid();
       delete document.documentElement.dataset.busy;
     }
   }
+
+  // A colour scale from light (0) to dark (255), with text that keeps its
+  // contrast on it: black on the light half, white on the dark.
+  function cellColours(value) {
+    const lightness = 96 - (value / 255) * 76;
+    const channel = (percent) => {
+      const c = percent / 100;
+      return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+    };
+    const luminance = channel(lightness);  // grey, so every channel alike
+    return { background: `hsl(0 0% ${lightness}%)`, text: luminance > 0.179 ? '#000' : '#fff' };
+  }
+
+  const marks = { line: '>', rounded: '~', word: '', stops: '!' };
+
+  function showGrid() {
+    if (zonora === null) return;
+    const view = JSON.parse(zonora.ccall('zonora_grid', 'string', ['string'], [compared]));
+    const grid = byId('zone-grid');
+    const notes = byId('notes');
+    notes.replaceChildren();
+    byId('differ-count').textContent = '';
+    if (view === null) {
+      grid.hidden = true;
+      byId('legend').hidden = true;
+      byId('table-summary').textContent = 'Choose a direction and the file to convert to see its table.';
+      return;
+    }
+    const shown = view.shown;
+    byId('table-summary').textContent = shown.summary;
+    const cellMarks = new Map();
+    const addMark = (zone, mark) => cellMarks.set(zone, (cellMarks.get(zone) ?? '') + mark);
+    for (const note of shown.notes) {
+      const item = document.createElement('li');
+      item.textContent = note.text;
+      item.className = 'note-' + note.kind;
+      notes.append(item);
+      if (note.zone !== null && marks[note.kind]) addMark(note.zone, marks[note.kind]);
+    }
+    if (view.compared !== undefined) {
+      const name = view.compared.name.split('/').pop();
+      byId('differ-count').textContent = view.differ === undefined
+        ? 'Not compared with ' + name + ': ' + view.compared.summary
+        : 'Against ' + name + ': ' + view.differCount;
+      for (const zone of view.differ ?? []) addMark(zone, '*');
+    }
+    const usable = shown.status === 'read' || shown.status === 'stops';
+    grid.hidden = !usable;
+    byId('legend').hidden = !usable;
+    if (!usable) return;
+    byId('grid-caption').textContent = shown.kind + ' ' + shown.name.split('/').pop();
+    const head = grid.tHead.rows[0];
+    head.replaceChildren(document.createElement('td'));
+    for (let column = 1; column <= 16; ++column) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = column;
+      head.append(th);
+    }
+    const body = grid.tBodies[0];
+    body.replaceChildren();
+    for (let row = 0; row < 16; ++row) {
+      const tr = document.createElement('tr');
+      const th = document.createElement('th');
+      th.scope = 'row';
+      th.textContent = row + 1;
+      tr.append(th);
+      for (let column = 0; column < 16; ++column) {
+        const zone = row * 16 + column;
+        const value = shown.zones[zone];
+        const td = document.createElement('td');
+        const colours = cellColours(value);
+        td.style.background = colours.background;
+        td.style.color = colours.text;
+        td.textContent = value;
+        const mark = cellMarks.get(zone);
+        if (mark !== undefined) {
+          td.dataset.mark = mark;
+          const sign = document.createElement('span');
+          sign.className = 'mark';
+          sign.textContent = mark;
+          td.append(sign);
+        }
+        if (zone >= shown.count && shown.kind === 'Map') td.classList.add('missing');
+        tr.append(td);
+      }
+      body.append(tr);
+    }
+  }
+
 
   function readBytes(file) {
     return file.arrayBuffer().then((buffer) => new Uint8Array(buffer));
@@ -174,6 +266,7 @@
     },
 
     reset() {
+      compared = '';
       for (const direction of directions) direction.checked = false;
       for (const field of fields) field.value = '';
     },
@@ -188,6 +281,16 @@
       if (direction.checked) run('zonora_click', ['number'], [handlerNumbers[direction.id]]);
     });
   }
+
+  byId('compare').addEventListener('click', async () => {
+    if (zonora === null || busy) return;
+    const file = await pickFile('');
+    if (file === null) return;
+    zonora.FS.mkdirTree('/compare');
+    compared = '/compare/' + file.name;
+    zonora.FS.writeFile(compared, await readBytes(file));
+    showGrid();
+  });
 
   byId('template-choose').addEventListener('click', async () => {
     const file = await pickFile('.org');
