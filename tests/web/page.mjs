@@ -25,8 +25,9 @@ export function temporaryFolder() {
 }
 
 // A browser with a fresh profile; the page loaded and ready. A given moment
-// fixes the page's clock (in UTC, in the en-US formats).
-export async function openPage({ moment, url = siteUrl } = {}) {
+// fixes the page's clock (in UTC, in the en-US formats); watch sees the
+// browser before the page loads.
+export async function openPage({ moment, url = siteUrl, watch } = {}) {
   const context = await chromium.launchPersistentContext(temporaryFolder(), {
     executablePath: process.env.ZONORA_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
@@ -37,6 +38,7 @@ export async function openPage({ moment, url = siteUrl } = {}) {
   });
   const page = context.pages()[0] ?? await context.newPage();
   if (moment !== undefined) await page.clock.setFixedTime(moment);
+  if (watch !== undefined) watch(context);
   await page.goto(url);
   await page.locator('html[data-ready="true"]').waitFor();
   return { context, page };
