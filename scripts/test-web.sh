@@ -13,6 +13,10 @@ echo "== the page: build"
 cmake --preset web
 cmake --build --preset web -j"$jobs"
 
+echo "== the core's tests as WebAssembly under node"
+cmake --build build/web --target zone_tests convert_tests ui_handlers_test -j"$jobs"
+ctest --preset web -j"$jobs"
+
 echo "== the Linux program the page is compared with"
 if [ ! -x build/release/ui/qt/zonora ]; then
   cmake --preset release

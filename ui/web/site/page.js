@@ -308,8 +308,15 @@
     await run('zonora_open', ['string'], [file.name]);
   });
 
+  // The module comes compressed inside zonora-wasm.js (no request needed).
+  async function moduleBytes() {
+    const inflated = new Blob([fromBase64(zonoraWasm)]).stream()
+      .pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(inflated).arrayBuffer());
+  }
+
   showTemplateName();
-  createZonora({ host, wasmBinary: fromBase64(zonoraWasm) }).then((module) => {
+  moduleBytes().then((wasmBinary) => createZonora({ host, wasmBinary })).then((module) => {
     zonora = module;
     byId('status').textContent = 'Ready.';
     document.documentElement.dataset.ready = 'true';
