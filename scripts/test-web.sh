@@ -17,12 +17,15 @@ echo "== the core's tests as WebAssembly under node"
 cmake --build build/web --target zone_tests convert_tests ui_handlers_test -j"$jobs"
 ctest --preset web -j"$jobs"
 
-echo "== the Linux program the page is compared with"
-if [ ! -x build/release/ui/qt/zonora ]; then
+echo "== the Linux program the page is compared with, and its benchmark"
+if [ ! -x build/release/ui/qt/zonora ] || [ ! -x build/release/bench/zonora_bench ]; then
   cmake --preset release
-  cmake --build --preset release --target zonora -j"$jobs"
+  cmake --build --preset release --target zonora zonora_bench -j"$jobs"
 fi
 
 echo "== the page in headless Chromium"
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 node --test --test-reporter=spec tests/web/*.test.mjs
+
+echo "== the page beside its floors, and the site's size against its goal"
+node bench/web/run.mjs 9

@@ -320,5 +320,6 @@
     zonora = module;
     byId('status').textContent = 'Ready.';
     document.documentElement.dataset.ready = 'true';
+    performance.mark('zonora-ready');
   });
 })();
