@@ -18,10 +18,8 @@ cmake --build build/web --target zone_tests convert_tests ui_handlers_test -j"$j
 ctest --preset web -j"$jobs"
 
 echo "== the Linux program the page is compared with, and its benchmark"
-if [ ! -x build/release/ui/qt/zonora ] || [ ! -x build/release/bench/zonora_bench ]; then
-  cmake --preset release
-  cmake --build --preset release --target zonora zonora_bench -j"$jobs"
-fi
+cmake --preset release
+cmake --build --preset release --target zonora zonora_bench -j"$jobs"
 
 echo "== the page in headless Chromium"
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
