@@ -40,7 +40,7 @@ else
     zonora_wine64_only="$zonora_bitness_build/wine64-only"
     mkdir -p "$zonora_wine64_only"
     for zonora_name in wine wine-stable; do
-      printf '#!/bin/sh\nWINELOADER=%s exec %s "$@"\n' "$zonora_wine64_loader" "$zonora_wine64_loader" \
+      printf '#!/bin/sh\nexport WINELOADER=%s\nexec "$WINELOADER" "$@"\n' "$zonora_wine64_loader" \
         >"$zonora_wine64_only/$zonora_name"
       chmod +x "$zonora_wine64_only/$zonora_name"
     done
