@@ -6,6 +6,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/failure.sh"
 system=${1:-linux}
 case "$system" in
   linux) preset=release picture=window.png settle=700 program=ui/qt/zonora ;;
@@ -17,7 +18,7 @@ build=$root/build/$preset
 # The probe is a Linux program with a build of its own.
 probe_build=$root/build/startup-probe
 
-# The Windows build runs its icon writer under Wine, so the session comes first.
+# The Windows program runs under Wine, in a session of its own.
 [ "$system" = linux ] || source "$root/scripts/wine-session.sh"
 [ -f "$build/CMakeCache.txt" ] || (cd "$root" && cmake --preset "$preset")
 cmake --build "$build" -j2 --target zonora

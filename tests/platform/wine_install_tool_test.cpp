@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/file_error.h"
+#include "platform/runtime_error.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -40,12 +41,13 @@ TEST(WineInstallTool, WithoutTheToolOrWithoutWineNothingIsHandedOff) {
     }
 }
 
-// A tool that is there but cannot be given the file is a failed hand-off,
-// which the user is told of, not a missing tool, which only earns a reminder.
+// A tool that is there but cannot be given the file (winepath ran, but gave
+// no one path) is a failed hand-off, which the user is told of, not a missing
+// tool, which only earns a reminder.
 TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
     struct NoPath : PosixProcessStarter {
-        std::optional<std::string> outputOf(const ProgramCall&,
-                                            std::chrono::milliseconds) override {
+        std::optional<std::string> outputOf(const ProgramCall&, std::chrono::milliseconds,
+                                            std::string&) override {
             return output;
         }
         void startDetached(const ProgramCall&, const std::string&) override { ++starts; }
@@ -55,8 +57,8 @@ TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
     test::TempFolder prefix;
     fs::create_directories(prefix.path() / "drive_c" / "palm");
     test::writeText(prefix.file("drive_c/palm/instapp.exe"), "MZ");
-    for (const auto& output : {std::optional<std::string>(), std::optional<std::string>("\n"),
-                               std::optional<std::string>("Z:\\a\nZ:\\b\n")}) {
+    for (const auto& output :
+         {std::optional<std::string>("\n"), std::optional<std::string>("Z:\\a\nZ:\\b\n")}) {
         NoPath starter;
         starter.output = output;
         WineInstallTool tool(starter, prefix.path().string(), "sh");
@@ -67,6 +69,36 @@ TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
             EXPECT_EQ(error.path, prefix.file("drive_c/palm/instapp.exe"));
         }
         EXPECT_EQ(starter.starts, 0);
+    }
+}
+
+// A wine that cannot start anything, as where the kernel refuses its 32-bit
+// loader: the report blames Wine, in Wine's own words, not the tool's file.
+TEST(WineInstallTool, AWineThatCannotStartIsReportedWithItsReason) {
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    const std::string instapp = prefix.file("drive_c/palm/instapp.exe");
+    test::writeText(instapp, "MZ");
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"echo 'wine: starting' >&2\necho 'exec: /usr/lib/wine/wine: Exec format error' >&2\n"
+         "echo >&2\nexit 126",
+         "exec: /usr/lib/wine/wine: Exec format error"},
+        {"echo 'Z:\\tmp\\zones.pdb'\nexit 3", "ended with status 3"},
+    };
+    for (const auto& [script, reason] : rows) {
+        const std::string wine = prefix.file("wine");
+        test::writeText(wine, "#!/bin/sh\n" + script + "\n");
+        fs::permissions(wine, fs::perms::owner_all);
+        PosixProcessStarter starter;
+        WineInstallTool tool(starter, prefix.path().string(), wine);
+        try {
+            tool.handOff("/tmp/zones.pdb");
+            ADD_FAILURE() << "handed off through a wine that cannot start: " << reason;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number, errors::kPathFileAccess);
+            EXPECT_EQ(error.description,
+                      "Wine could not start the Install Tool " + instapp + ": " + reason);
+        }
     }
 }
 
