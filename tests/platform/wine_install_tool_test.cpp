@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -100,6 +102,54 @@ TEST(WineInstallTool, AWineThatCannotStartIsReportedWithItsReason) {
                       "Wine could not start the Install Tool " + instapp + ": " + reason);
         }
     }
+}
+
+// The real starter and a stand-in wine, found through the empty entry of
+// PATH that is the current folder: it answers as winepath, then runs as the
+// tool and records the signals it ignores, which the program's are not.
+TEST(WineInstallTool, AStandInWineHandsOffOnlyWhenEveryStepWorks) {
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    test::writeText(prefix.file("drive_c/palm/instapp.exe"), "MZ");
+    const std::vector<std::pair<std::string, bool>> rows = {
+        {"echo 'Z:\\z.pdb'", true},
+        {"echo 'Z:\\z.pdb'; rm \"$0\"", false},  // the tool cannot be started at all
+    };
+    const fs::path folder = fs::current_path();
+    const std::string path = std::getenv("PATH");
+    fs::current_path(prefix.path());
+    ::setenv("PATH", ":/usr/bin:/bin", 1);
+    std::signal(SIGPIPE, SIG_IGN);
+    for (const auto& [winepath, handedOff] : rows) {
+        test::writeText(prefix.file("stand-in-wine"),
+                        "#!/bin/sh\nif [ \"$1\" = winepath.exe ]; then " + winepath +
+                            "; exit; fi\ngrep SigIgn /proc/$$/status >" + prefix.file("ignored") +
+                            "\n");
+        fs::permissions(prefix.file("stand-in-wine"), fs::perms::owner_all);
+        PosixProcessStarter starter;
+        WineInstallTool tool(starter, prefix.path().string(), "stand-in-wine");
+        bool failed = false;
+        try {
+            EXPECT_EQ(tool.handOff("/tmp/zones.pdb"), handedOff) << winepath;
+        } catch (const FileError&) {
+            failed = true;
+        }
+        EXPECT_EQ(failed, !handedOff) << winepath;
+        std::string ignored;  // the tool's record, once it has run
+        for (int tick = 0; handedOff && tick < 100 && !ignored.ends_with('\n'); ++tick) {
+            std::this_thread::sleep_for(100ms);
+            if (fs::exists(prefix.file("ignored")))
+                ignored = test::readText(prefix.file("ignored"));
+        }
+        if (!handedOff) continue;
+        const bool recorded = ignored.starts_with("SigIgn:");
+        EXPECT_TRUE(recorded &&
+                    (std::stoull(ignored.substr(7), nullptr, 16) >> (SIGPIPE - 1) & 1) == 0)
+            << ignored;
+    }
+    std::signal(SIGPIPE, SIG_DFL);
+    ::setenv("PATH", path.c_str(), 1);
+    fs::current_path(folder);
 }
 
 TEST(WineInstallTool, CmdGetsThePathInWordsWithItsOwnSignsEscaped) {

@@ -375,6 +375,8 @@ TEST(Win32Window, EveryControlHasItsAccessibleName) {
         if (c.role) {
             EXPECT_EQ(heard[i].role, c.role);
         }
+        // Only the client object is named anew; the window's own is the system's.
+        EXPECT_EQ(::SendMessageW(window.control(c.name), WM_GETOBJECT, 0, OBJID_WINDOW), 0);
     }
 }
 
