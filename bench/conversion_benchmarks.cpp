@@ -14,21 +14,20 @@ namespace {
 
 using test::TempFolder;
 
-// One conversion per iteration. Success is the one outcome that clears the
-// fields and ends with the given box; anything else would time an error path
-// instead. The fakes' records are emptied each time, so that long runs use no
-// more memory.
-void timeConversion(Loop& loop, void (*convert)(PathFields&, ConversionServices&),
+// One conversion per iteration. It must convert and end with the given box;
+// anything else would time an error path instead. The fakes' records are emptied each time, so that
+// long runs use no more memory.
+void timeConversion(Loop& loop,
+                    ConversionOutcome (*convert)(const ConversionPaths&, ConversionServices&),
                     test::FakeServices& world, const std::string& map, const std::string& pdb,
                     const std::string& lastBox) {
     while (loop.next()) {
-        TextPathFields fields(map, pdb);
-        convert(fields, world.services);
+        const ConversionOutcome outcome = convert({map, pdb}, world.services);
         const std::string last =
             world.box.shown.empty() ? "(nothing shown)" : world.box.shown.back().prompt;
         world.box.shown.clear();
         world.installTool.handedOff.clear();
-        if (!fields.map.empty() || !fields.pdb.empty() || last != lastBox) {
+        if (!outcome.converted() || last != lastBox) {
             loop.fail("the conversion failed: " + last);
             break;
         }

@@ -11,6 +11,7 @@
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"
+#include "zone/map_header.h"
 #include "zone/zone_database.h"
 
 namespace zonora::bench {

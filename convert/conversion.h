@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/conversion_outcome.h"
 #include "convert/path_fields.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -16,7 +17,8 @@ namespace zonora {
 // a zone database; the command line's diff tells it the same way.
 inline constexpr const char* kInvalidPdbMessage = "Error : Invalid PDB file.";
 
-// Everything a conversion reaches outside itself.
+// Everything a conversion reaches outside itself. The box tells the user
+// every outcome and asks the one question, about a short Map.
 struct ConversionServices {
     FileSystem& files;
     MessageBox& box;
@@ -30,12 +32,25 @@ inline ConversionServices withBox(const SystemServices& system, MessageBox& box)
     return {system.files, box, system.clock, system.templates, system.installTool};
 }
 
-// Reads the zone table out of the PDB in the PDB field and writes it as a Map
-// file to the path in the Map field. Reports every outcome in a message box.
-void PdbToMap(PathFields& fields, ConversionServices& services);
+// The two paths a conversion works on, as the user chose them.
+struct ConversionPaths {
+    std::string map;
+    std::string pdb;
+};
+
+// Reads the zone table out of the PDB and writes it as a Map file to the Map
+// path. Tells the user every outcome in the box, and returns it.
+ConversionOutcome PdbToMap(const ConversionPaths& paths, ConversionServices& services);
 
 // Reads the Map file, asks about a short one, builds the PDB from the
-// template and hands it to the Install Tool. Reports every outcome.
-void MapToPdb(PathFields& fields, ConversionServices& services);
+// template and hands it to the Install Tool. Tells every outcome, and
+// returns it.
+ConversionOutcome MapToPdb(const ConversionPaths& paths, ConversionServices& services);
+
+// The same over a window's fields: the paths read from them at the start,
+// both fields cleared after a converted outcome (PdbToMap the Map field
+// first, MapToPdb the PDB field first).
+ConversionOutcome PdbToMap(PathFields& fields, ConversionServices& services);
+ConversionOutcome MapToPdb(PathFields& fields, ConversionServices& services);
 
 }  // namespace zonora

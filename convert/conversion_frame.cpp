@@ -12,9 +12,9 @@ void tell(MessageBox& box, const std::string& prompt) {
     box.show(message);
 }
 
-std::optional<SelectedPaths> selectedPaths(const PathFields& fields, MessageBox& box,
+std::optional<SelectedPaths> selectedPaths(const ConversionPaths& chosen, MessageBox& box,
                                            FileSystem& files, Destination destination) {
-    SelectedPaths paths{fields.mapPath(), fields.pdbPath(), {}};
+    SelectedPaths paths{chosen.map, chosen.pdb, {}};
     if (paths.map.empty() || paths.pdb.empty()) {
         tell(box, kSelectFilesMessage);
         return std::nullopt;
@@ -28,15 +28,23 @@ std::optional<SelectedPaths> selectedPaths(const PathFields& fields, MessageBox&
     return paths;
 }
 
-void runReportingErrors(MessageBox& box, const std::function<void()>& steps) {
+std::optional<RuntimeError> runReportingErrors(MessageBox& box,
+                                               const std::function<void()>& steps) {
     RuntimeError error(0);
     try {
         steps();
-        return;
+        return std::nullopt;
     } catch (...) {
         error = toRuntimeError(std::current_exception());
     }
     ShowError(box, error);
+    return error;
+}
+
+ConversionOutcome runConversion(MessageBox& box, const std::function<ConversionResult()>& steps) {
+    ConversionOutcome outcome;
+    outcome.error = runReportingErrors(box, [&] { outcome.result = steps(); });
+    return outcome;
 }
 
 void refuseSameFile(bool same, const std::string& description) {

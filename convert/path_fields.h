@@ -4,8 +4,8 @@
 
 namespace zonora {
 
-// The two path fields as a conversion sees them: read at the start, cleared
-// after a success.
+// A window's two path fields: a conversion over them (convert/conversion.h)
+// reads them at the start and clears them after a success.
 class PathFields {
   public:
     virtual ~PathFields() = default;
@@ -15,7 +15,7 @@ class PathFields {
     virtual void clearPdb() = 0;
 };
 
-// Fields held as plain text, for the window's state and for tests.
+// Fields held as plain text, for tests and tools that act as the window.
 class TextPathFields : public PathFields {
   public:
     TextPathFields() = default;

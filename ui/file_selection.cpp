@@ -1,5 +1,7 @@
+#include "ui/file_selection.h"
+
 #include "convert/conversion_frame.h"
-#include "platform/text_encoding.h"
+#include "convert/proposed_name.h"
 #include "ui/form_handlers.h"
 
 namespace zonora {
@@ -9,7 +11,6 @@ constexpr unsigned kReadFlags = ofn::kFileMustExist | ofn::kHideReadOnly;
 constexpr unsigned kWriteFlags =
     ofn::kNoReadOnlyReturn | ofn::kPathMustExist | ofn::kHideReadOnly | ofn::kOverwritePrompt;
 constexpr int kSecondFilter = 2;
-constexpr std::size_t kReplacedLength = 3;
 
 // One Select button: its dialog settings and the fields it works on.
 struct Side {
@@ -44,7 +45,7 @@ const Side kPdbSide{"All files (*.*)|*.*|PDB Files|*.PDB",
                     &PathFields::mapPath,
                     &FormControls::setPdb};
 
-void selectFile(const Side& side, FormControls& form, FileDialog& cd, MessageBox& box) {
+void select(const Side& side, FormControls& form, FileDialog& cd, MessageBox& box) {
     try {
         cd.Filter = side.filter;
         cd.FilterIndex = kSecondFilter;
@@ -83,12 +84,8 @@ void selectFile(const Side& side, FormControls& form, FileDialog& cd, MessageBox
 
 }  // namespace
 
-void FormHandlers::Cmdbrm_Click() { selectFile(kMapSide, form_, cd_, services_.box); }
-
-void FormHandlers::cmdbrp_Click() { selectFile(kPdbSide, form_, cd_, services_.box); }
-
-std::string proposedName(const std::string& otherPath, const std::string& extension) {
-    return withoutLastCharacters(otherPath, kReplacedLength) + extension;
+void selectFile(FileSide side, FormControls& form, FileDialog& cd, MessageBox& box) {
+    select(side == FileSide::Map ? kMapSide : kPdbSide, form, cd, box);
 }
 
 }  // namespace zonora

@@ -1,7 +1,15 @@
 #include "ui/form_handlers.h"
 
+#include "ui/file_selection.h"
+#include "ui/open_file.h"
+
 namespace zonora {
 
+void FormHandlers::Cmdbrm_Click() { selectFile(FileSide::Map, form_, cd_, services_.box); }
+
+void FormHandlers::cmdbrp_Click() { selectFile(FileSide::Pdb, form_, cd_, services_.box); }
+
+// The conversion clears both fields when it converts.
 void FormHandlers::cmdcvt_Click() {
     if (form_.mapToPdbSelected()) {
         MapToPdb(form_, services_);
@@ -21,6 +29,13 @@ void FormHandlers::Optm2p_Click() {
 void FormHandlers::Optp2m_Click() {
     form_.clearMap();
     form_.clearPdb();
+}
+
+void FormHandlers::openFile(const std::string& path) {
+    const OpenedFile opened = openedFile(path, services_.files);
+    form_.select(opened.mapToPdb ? Direction::MapToPdb : Direction::PdbToMap);
+    form_.setMap(opened.mapPath);
+    form_.setPdb(opened.pdbPath);
 }
 
 }  // namespace zonora

@@ -41,8 +41,4 @@ class FormHandlers {
     std::function<void()> endProgram_;
 };
 
-// The other field's path less its last three characters, then the extension.
-// A non-empty path shorter than three characters raises error 5.
-std::string proposedName(const std::string& otherPath, const std::string& extension);
-
 }  // namespace zonora

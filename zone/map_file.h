@@ -11,21 +11,21 @@
 
 namespace zonora {
 
-// "Druma " + name + ".PDB convert on " + date + " " + time, on one line: a
-// line break or a NUL in the pieces is written as '?'.
-std::string mapFileHeader(std::string_view baseName, std::string_view date, std::string_view time);
-
-// Whether a line (without its end) is a header as mapFileHeader writes it.
-// A line with a NUL byte is not text, so not a header: a PDB's name may
-// begin the same way.
-bool isMapHeader(std::string_view line);
-
 // The whole Map file: the header (already ANSI), two empty lines and the 16 by
 // 16 grid of right-aligned 4-character fields, every line ending in CR LF.
 std::string formatMapFile(const ZoneTable& zones, std::string_view ansiHeader);
 
 // The Map shows the table as a grid of 16 rows of 16 zones.
 inline constexpr std::size_t kGridWidth = 16;
+
+// Where a zone stands in the grid, row and column both from 1.
+struct GridPlace {
+    std::size_t row = 0;
+    std::size_t column = 0;
+};
+constexpr GridPlace gridPlace(std::size_t zone) {
+    return {zone / kGridWidth + 1, zone % kGridWidth + 1};
+}
 
 // A data line has 60 to 126 characters; the scanner passes over the others.
 inline constexpr std::size_t kShortestDataLine = 60;

@@ -6,6 +6,7 @@
 
 #include "platform/runtime_error.h"
 #include "zone/map_file.h"
+#include "zone/map_header.h"
 #include "zone/map_text.h"
 
 namespace zonora {

@@ -54,7 +54,7 @@ class MapToPdbTest : public test::ConversionTest {
     }
     test::RecordingFields run(const std::string& map, const std::string& pdb) {
         test::RecordingFields fields(map, pdb);
-        MapToPdb(fields, fake.services);
+        outcome = MapToPdb(fields, fake.services);
         return fields;
     }
     // Runs with an existing destination and checks it is untouched afterwards.
@@ -68,6 +68,7 @@ class MapToPdbTest : public test::ConversionTest {
     }
 
     std::vector<std::uint8_t> templateBytes;
+    ConversionOutcome outcome;
 };
 
 TEST_F(MapToPdbTest, BuildsTheDatabaseFromTheTemplateAndClearsTheFields) {
@@ -78,6 +79,7 @@ TEST_F(MapToPdbTest, BuildsTheDatabaseFromTheTemplateAndClearsTheFields) {
     EXPECT_EQ(prompts(), (std::vector<std::string>{kPdbCreated, kUseInstallTool}));
     EXPECT_EQ(fake.box.shown[0].title, "Zonora");
     EXPECT_EQ(fields.cleared, "pm");
+    EXPECT_EQ(outcome.result, ConversionResult::Converted);
     EXPECT_EQ(readBytes(path("zones.pdb")),
               patchedZoneDatabase(templateBytes, tableOf(values), "zones"));
     EXPECT_EQ(readBytes(path("Kolpa.org")), templateBytes);
@@ -103,7 +105,9 @@ TEST_F(MapToPdbTest, AFailedInstallStartIsReportedAfterTheFileIsComplete) {
     ConversionServices services{fake.files, fake.box, fake.clock, fake.templates, tool};
     writeText(path("zones.map"), mapOf(counting(256)));
     test::RecordingFields fields(path("zones.map"), path("zones.pdb"));
-    MapToPdb(fields, services);
+    const ConversionOutcome failed = MapToPdb(fields, services);
+    EXPECT_EQ(failed.result, ConversionResult::Failed);
+    EXPECT_EQ(failed.error->number, 53);
     EXPECT_EQ(prompts().front(), kPdbCreated);
     EXPECT_EQ(shownHead(), reportHead(53));
     EXPECT_EQ(fields.cleared, "");
@@ -129,6 +133,7 @@ TEST_F(MapToPdbTest, AnsweringNoChangesNothing) {
     writeText(path("empty.map"), "");
     fake.box.answers = {Answer::No};
     runKeepingDestination(path("empty.map"));
+    EXPECT_EQ(outcome.result, ConversionResult::Declined);
     EXPECT_EQ(prompts(),
               std::vector<std::string>{"MAP File contains only 0 zone data.  Continue?"});
 }

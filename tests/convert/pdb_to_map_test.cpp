@@ -26,9 +26,10 @@ class PdbToMapTest : public test::ConversionTest {
     // Runs the conversion on the given fields and returns them afterwards.
     test::RecordingFields run(const std::string& map, const std::string& pdb) {
         test::RecordingFields fields(map, pdb);
-        PdbToMap(fields, fake.services);
+        outcome = PdbToMap(fields, fake.services);
         return fields;
     }
+    ConversionOutcome outcome;
 };
 
 TEST_F(PdbToMapTest, WritesTheMapFileAndClearsBothFields) {
@@ -39,6 +40,7 @@ TEST_F(PdbToMapTest, WritesTheMapFileAndClearsBothFields) {
     EXPECT_EQ(prompts(), std::vector<std::string>{kMapCreated});
     EXPECT_EQ(fake.box.shown[0].title, "Zonora");
     EXPECT_EQ(fields.cleared, "mp");
+    EXPECT_EQ(outcome.result, ConversionResult::Converted);
     EXPECT_EQ(readText(path("zones.map")), test::mapText(zones, "zones"));
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"zones.map", "zones.pdb"}));
 
@@ -68,6 +70,7 @@ TEST_F(PdbToMapTest, EmptyFieldsAskForFilesAndTouchNothing) {
         fake.box.shown.clear();
         const auto fields = run(map, pdb);
         EXPECT_EQ(prompts(), std::vector<std::string>{kSelectFiles});
+        EXPECT_EQ(outcome.result, ConversionResult::Unselected);
         EXPECT_EQ(fields.map, map);
         EXPECT_EQ(fields.pdb, pdb);
     }
@@ -93,7 +96,10 @@ TEST_P(PdbToMapFailure, ReportsAndKeepsFieldsAndMap) {
     ASSERT_EQ(fake.box.shown.size(), 1u);
     const std::string& prompt = fake.box.shown[0].prompt;
     EXPECT_EQ(prompt.substr(0, prompt.find('\r')), c.expected);
-    EXPECT_EQ(fake.box.shown[0].title, c.expected.starts_with("Error #") ? "Error" : "Zonora");
+    const bool report = c.expected.starts_with("Error #");
+    EXPECT_EQ(fake.box.shown[0].title, report ? "Error" : "Zonora");
+    EXPECT_EQ(outcome.result, report ? ConversionResult::Failed : ConversionResult::InvalidPdb);
+    EXPECT_EQ(outcome.error.has_value(), report);
     EXPECT_EQ(fields.cleared, "");
     EXPECT_EQ(readText(path("old.map")), "previous map\r\n");
     for (const auto& name : folder.entries()) EXPECT_FALSE(name.starts_with(".zonora")) << name;

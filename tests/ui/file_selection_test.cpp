@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "convert/proposed_name.h"
 #include "tests/support/fake_services.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "tests/ui/text_form.h"

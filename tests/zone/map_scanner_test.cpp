@@ -6,6 +6,7 @@
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "zone/map_file.h"
+#include "zone/map_header.h"
 #include "zone/map_text.h"
 
 #ifndef _WIN32

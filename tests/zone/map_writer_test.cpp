@@ -4,6 +4,7 @@
 
 #include "tests/support/pdb_image.h"
 #include "zone/map_file.h"
+#include "zone/map_header.h"
 
 namespace zonora {
 namespace {

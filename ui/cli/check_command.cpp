@@ -2,92 +2,72 @@
 
 #include <ostream>
 
-#include "convert/conversion_frame.h"
+#include "convert/short_map.h"
 #include "convert/show_error.h"
+#include "ui/cli/input_file.h"
 #include "ui/cli/terminal_message_box.h"
 #include "zone/map_file.h"
 
 namespace zonora {
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-bool plainWholeNumber(std::string_view word) {
-    return word.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 std::string values(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " value" : " values");
 }
 
-// One file's report, told by the scanner as it reads.
-class Report : public MapScanObserver {
-  public:
-    Report(const std::string& path, std::ostream& out) : path_(path), out_(out) {}
+std::string located(const MapNote& note, const std::string& name) {
+    std::string text(1, '"');  // appended: GCC 12 takes "..." + string for an overlap
+    text.append(printableWord(note.word)).append("\" on line ");
+    return text.append(std::to_string(note.line)).append(" of ").append(name);
+}
 
-    void linePassedOver(std::size_t line, std::size_t length, std::string_view start) override {
-        // Every Map has empty lines and its header: they hold no value.
-        const bool blank = length == start.size() && start.find_first_not_of(' ') == start.npos;
-        if (start.starts_with(kUtf8Mark)) start.remove_prefix(kUtf8Mark.size());
-        if (blank || (line == 1 && isMapHeader(start))) return;
-        out_ << "Line " << line << " of " << path_
-             << " passed over: " << (length < kShortestDataLine ? "too short, " : "too long, ")
-             << length << " characters (a data line has " << kShortestDataLine << " to "
-             << kLongestDataLine << ")\n";
+// A stopping word is told in the form the conversion reports it.
+void tell(const MapNote& note, const std::string& name, std::ostream& out, MessageBox& stops) {
+    switch (note.kind) {
+        case MapNote::Kind::LinePassedOver:
+            out << "Line " << note.line << " of " << name << " passed over: "
+                << (note.length < kShortestDataLine ? "too short, " : "too long, ") << note.length
+                << " characters (a data line has " << kShortestDataLine << " to "
+                << kLongestDataLine << ")\n";
+            break;
+        case MapNote::Kind::WordPassedOver:
+            out << located(note, name)
+                << " passed over: 256 or more, so every later zone moves up one place\n";
+            break;
+        case MapNote::Kind::WordTaken: {
+            const GridPlace place = gridPlace(note.zone);
+            out << located(note, name) << " taken as " << static_cast<int>(note.value) << " (row "
+                << place.row << ", column " << place.column << ")\n";
+            break;
+        }
+        case MapNote::Kind::WordStops:
+            ShowError(stops, *note.error);
+            break;
     }
-
-    void wordPassedOver(const MapWord& word) override {
-        out_ << located(word)
-             << " passed over: 256 or more, so every later zone moves up one place\n";
-    }
-
-    void wordTaken(const MapWord& word, std::size_t zone, std::uint8_t made) override {
-        if (plainWholeNumber(word.text)) return;
-        out_ << located(word) << " taken as " << static_cast<int>(made) << " (row "
-             << zone / kGridWidth + 1 << ", column " << zone % kGridWidth + 1 << ")\n";
-    }
-
-    // In the form the conversion reports it.
-    void wordStops(const MapWord&, const RuntimeError& error) override {
-        ShowError(box_, error);
-        stops_ = true;
-    }
-
-    bool stops() const { return stops_; }
-
-  private:
-    std::string located(const MapWord& word) const {
-        std::string text(1, '"');  // appended: GCC 12 takes "..." + string for an overlap
-        text.append(printableWord(word.text)).append("\" on line ");
-        return text.append(std::to_string(word.line)).append(" of ").append(path_);
-    }
-
-    const std::string& path_;
-    std::ostream& out_;
-    Console console_{out_, out_};
-    TerminalMessageBox box_{console_, ShortMapAnswer::No};
-    bool stops_ = false;
-};
+}
 
 // Whether the file would convert whole and unasked.
 bool check(const std::string& path, FileSystem& files, Console& console, MessageBox& errors) {
-    bool unasked = false;
-    runReportingErrors(errors, [&] {
-        Report report(path, console.out);
-        const auto file = files.openRead(path);
-        const ScannedMap scanned = scanMapFile(*file, path, &report);
-        console.out << path << ": " << values(scanned.count);
-        if (report.stops()) {
-            console.out << ": the conversion stops at the first error above\n";
-        } else if (scanned.count < kZoneCount) {
-            console.out << ", fewer than 256: the conversion asks before going on\n";
-        } else {
-            console.out << ": converts unasked\n";
-            unasked = true;
-        }
-    });
+    const ZoneFileReading reading = readInput(path, files, console.input, ZoneFileKind::Map);
+    if (reading.status == ZoneFileReading::Status::Failed) {
+        ShowError(errors, *reading.error);
+        console.out << std::flush;
+        return false;
+    }
+    const std::string name = inputName(path);
+    Console report{console.out, console.out};
+    TerminalMessageBox stops(report, ShortMapAnswer::No);
+    for (const MapNote& note : reading.notes) tell(note, name, console.out, stops);
+    console.out << name << ": " << values(reading.count);
+    if (reading.status == ZoneFileReading::Status::Stops) {
+        console.out << ": the conversion stops at the first error above\n";
+    } else if (isShortMap(reading.count)) {
+        console.out << ", fewer than 256: the conversion asks before going on\n";
+    } else {
+        console.out << ": converts unasked\n";
+    }
     console.out << std::flush;
-    return unasked;
+    return reading.status == ZoneFileReading::Status::Read && !isShortMap(reading.count);
 }
 
 }  // namespace

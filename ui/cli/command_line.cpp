@@ -1,17 +1,17 @@
 #include "ui/cli/command_line.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
+#include "convert/proposed_name.h"
 #include "ui/cli/check_command.h"
 #include "ui/cli/diff_command.h"
 #include "ui/cli/standard_output.h"
 #include "ui/cli/terminal_message_box.h"
-#include "ui/form_handlers.h"
-#include "ui/version.h"
 
 namespace zonora {
 namespace {
@@ -48,21 +48,40 @@ std::optional<std::string> namedOutput(const std::string& input, const ConvertCo
     return output;
 }
 
-int convertOne(bool toPdb, const std::string& input, const std::string& output,
-               ConversionServices& conversion) {
-    TextPathFields fields = toPdb ? TextPathFields(input, output) : TextPathFields(output, input);
-    if (toPdb) {
-        MapToPdb(fields, conversion);
-    } else {
-        PdbToMap(fields, conversion);
-    }
-    // A conversion clears its fields only when it succeeds.
-    return fields.map.empty() && fields.pdb.empty() ? kAllConverted : kSomeNotConverted;
+ConversionPaths pathsOf(bool toPdb, const std::string& input, const std::string& output) {
+    return toPdb ? ConversionPaths{input, output} : ConversionPaths{output, input};
+}
+
+int convertOne(bool toPdb, const ConversionPaths& paths, ConversionServices& conversion) {
+    const ConversionOutcome outcome =
+        toPdb ? MapToPdb(paths, conversion) : PdbToMap(paths, conversion);
+    return outcome.converted() ? kAllConverted : kSomeNotConverted;
+}
+
+int usageError(Console& console, const std::string& problem) {
+    console.err << usageReport(problem) << std::flush;
+    return kUsageError;
+}
+
+constexpr const char* kInputNeedsOutput = "- needs -o naming a file";
+constexpr const char* kNoStandardInput = "-: no standard input to read from";
+
+// What is wrong with `-` among the inputs, if anything: standard input can be
+// read only once, and has no name to make an output's from.
+std::optional<std::string> standardInputProblem(const ConvertCommand& command, bool converts) {
+    const auto dashes = std::ranges::count(command.inputs, std::string(kStandardInput));
+    if (dashes == 0) return std::nullopt;
+    if (dashes > 1) return "- given twice";
+    if (!converts) return std::nullopt;
+    if (command.inputs.size() > 1) return "- takes no other input";
+    if (!command.output || *command.output == kStandardOutput) return kInputNeedsOutput;
+    return std::nullopt;
 }
 
 // The files a check or a diff reads, once the convert-only options are refused.
 Command reportCommand(const std::string& name, const ConvertCommand& parsed) {
     if (parsed.output) return UsageError{"-o applies to to-map and to-pdb only"};
+    if (const auto problem = standardInputProblem(parsed, false)) return UsageError{*problem};
     if (name == kCheck) {
         if (parsed.inputs.empty()) return UsageError{"check needs at least one file"};
         return CheckCommand{parsed.inputs};
@@ -75,16 +94,11 @@ Command reportCommand(const std::string& name, const ConvertCommand& parsed) {
 // the data; there is no file to hand to the Install Tool.
 int convertToStandardOutput(const ConvertCommand& convert, const SystemServices& services,
                             Console& console) {
-    if (console.data == nullptr) {
-        console.err << usageReport("-o -: no standard output to write to") << std::flush;
-        return kUsageError;
-    }
+    if (console.data == nullptr) return usageError(console, "-o -: no standard output to write to");
     if (convert.toPdb && console.data->isTerminal()) {
-        console.err << usageReport(
-                           "-o - does not write a PDB to a terminal: redirect standard "
-                           "output, or name a file")
-                    << std::flush;
-        return kUsageError;
+        return usageError(console,
+                          "-o - does not write a PDB to a terminal: redirect standard "
+                          "output, or name a file");
     }
     Console messages{console.err, console.err, console.terminal, nullptr};
     TerminalMessageBox box(messages, convert.answer);
@@ -94,7 +108,35 @@ int convertToStandardOutput(const ConvertCommand& convert, const SystemServices&
     StandardOutputFiles files(services.files, *output, *console.data);
     AbsentInstallTool noInstallTool;
     ConversionServices conversion{files, box, services.clock, services.templates, noInstallTool};
-    return convertOne(convert.toPdb, input, *output, conversion);
+    return convertOne(convert.toPdb, pathsOf(convert.toPdb, input, *output), conversion);
+}
+
+// The paths of a conversion from standard input to output. The names inside
+// the new file come from the output's name, as the window derives the other
+// field from the one filled; a Map read from standard input is named so.
+ConversionPaths standardInputPaths(bool toPdb, const std::string& output) {
+    if (toPdb) return {kStandardInputName, output};
+    return {output, proposedName(output, "PDB")};
+}
+
+// Standard input is read whole before the conversion writes anything.
+int convertFromStandardInput(const ConvertCommand& convert, const SystemServices& services,
+                             Console& console) {
+    if (console.input == nullptr) return usageError(console, kNoStandardInput);
+    if (isFolder(*convert.output)) return usageError(console, kInputNeedsOutput);
+    TerminalMessageBox box(console, convert.answer);
+    ConversionPaths paths;
+    std::vector<std::uint8_t> bytes;
+    const auto unread = runReportingErrors(box, [&] {
+        paths = standardInputPaths(convert.toPdb, *convert.output);
+        bytes = console.input->readAll();
+    });
+    if (unread) return kSomeNotConverted;
+    StandardInputFiles files(services.files, convert.toPdb ? paths.map : paths.pdb,
+                             std::move(bytes));
+    ConversionServices conversion{files, box, services.clock, services.templates,
+                                  services.installTool};
+    return convertOne(convert.toPdb, paths, conversion);
 }
 
 }  // namespace
@@ -148,63 +190,9 @@ Command parseCommand(const std::vector<std::string>& arguments) {
     if (command.output == kStandardOutput && command.inputs.size() > 1) {
         return UsageError{"-o - takes one input"};
     }
+    if (const auto problem = standardInputProblem(command, true)) return UsageError{*problem};
     return command;
 }
-
-std::string usageText() {
-    return "Usage: zonora [FILE]\n"
-           "       zonora to-map FILE.pdb... [-o OUT]\n"
-           "       zonora to-pdb FILE.map... [-o OUT] [--yes | --no]\n"
-           "       zonora check FILE.map...\n"
-           "       zonora diff A B\n"
-           "       zonora --help | --version\n";
-}
-
-std::string usageReport(const std::string& problem) {
-    return "zonora: " + problem + "\n" + usageText() + "Try 'zonora --help'.\n";
-}
-
-std::string helpText() {
-    return usageText() +
-           "\n"
-           "Without arguments, zonora opens its window; with one FILE, the window opens\n"
-           "ready to convert it. The commands convert without a window:\n"
-           "  to-map     write the zone table of each PDB file as a Tesk Map file\n"
-           "  to-pdb     make a Druma PDB file from each Map file and hand it to the\n"
-           "             Install Tool\n"
-           "and these read, as the conversions do, and write nothing:\n"
-           "  check      report what to-pdb would pass over, round or stop on in each\n"
-           "             Map file: short and long lines, words of 256 or more, words\n"
-           "             that are not plain whole numbers, values outside 0 to 255 or\n"
-           "             past the 256th, and the count of values\n"
-           "  diff       list the zones whose values differ between A and B, each a PDB\n"
-           "             or a Map file: row and column from 1 to 16, the value in A,\n"
-           "             then in B; then their count\n"
-           "\n"
-           "Options:\n"
-           "  -o OUT     with one input, the file to write; with several, the folder to\n"
-           "             write them in. Without -o, each output is the input's path less\n"
-           "             its last three characters, then MAP or PDB.\n"
-           "  -o -       write the one output to standard output (a PDB only when that\n"
-           "             is not a terminal); messages then go to standard error\n"
-           "  --yes      convert a Map file with fewer than 256 values without asking\n"
-           "  --no       leave a Map file with fewer than 256 values unconverted\n"
-           "             (on a terminal the question is asked, No by default)\n"
-           "  --         end the options: a file name may then start with '-'\n"
-           "  --help     show this text\n"
-           "  --version  show the version\n"
-           "\n"
-           "Messages go to standard output, error reports to standard error.\n"
-           "\n"
-           "Exit status:\n"
-           "  0  every file was converted\n"
-           "  1  a file was not converted (the others still were)\n"
-           "  2  usage error\n"
-           "check: 0 when every file would convert unasked, 1 otherwise.\n"
-           "diff: 0 when the tables are equal, 1 when they differ, 2 for trouble.\n";
-}
-
-std::string versionText() { return std::string("zonora ") + kVersion + "\n"; }
 
 std::string outputPath(const std::string& input, const ConvertCommand& command) {
     const std::string proposed = proposedName(input, command.toPdb ? "PDB" : "MAP");
@@ -217,8 +205,7 @@ int runCommandLine(const std::vector<std::string>& arguments, const SystemServic
                    Console& console) {
     const Command command = parseCommand(arguments);
     if (const auto* usage = std::get_if<UsageError>(&command)) {
-        console.err << usageReport(usage->message) << std::flush;
-        return kUsageError;
+        return usageError(console, usage->message);
     }
     if (std::holds_alternative<HelpCommand>(command)) {
         console.out << helpText() << std::flush;
@@ -230,13 +217,22 @@ int runCommandLine(const std::vector<std::string>& arguments, const SystemServic
     }
 
     if (const auto* check = std::get_if<CheckCommand>(&command)) {
+        if (!console.input && std::ranges::count(check->maps, std::string(kStandardInput)) > 0) {
+            return usageError(console, kNoStandardInput);
+        }
         return runCheck(check->maps, services.files, console);
     }
     if (const auto* diff = std::get_if<DiffCommand>(&command)) {
+        if (!console.input && (diff->first == kStandardInput || diff->second == kStandardInput)) {
+            return usageError(console, kNoStandardInput);
+        }
         return runDiff(diff->first, diff->second, services.files, console);
     }
 
     const auto& convert = std::get<ConvertCommand>(command);
+    if (convert.inputs.front() == kStandardInput) {
+        return convertFromStandardInput(convert, services, console);
+    }
     if (convert.output == kStandardOutput) {
         return convertToStandardOutput(convert, services, console);
     }
@@ -245,7 +241,8 @@ int runCommandLine(const std::vector<std::string>& arguments, const SystemServic
     int status = kAllConverted;
     for (const std::string& input : convert.inputs) {
         const auto output = namedOutput(input, convert, box);
-        if (!output || convertOne(convert.toPdb, input, *output, conversion) != kAllConverted) {
+        if (!output || convertOne(convert.toPdb, pathsOf(convert.toPdb, input, *output),
+                                  conversion) != kAllConverted) {
             status = kSomeNotConverted;
         }
     }

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/standard_input.h"
 #include "platform/system_services.h"
 
 namespace zonora {
@@ -20,6 +21,8 @@ enum class ShortMapAnswer { Ask, Yes, No };
 
 // The -o that names standard output.
 inline constexpr const char* kStandardOutput = "-";
+// The input that names standard input.
+inline constexpr const char* kStandardInput = "-";
 
 struct ConvertCommand {
     bool toPdb = false;  // to-pdb; to-map otherwise
@@ -60,7 +63,8 @@ std::string usageReport(const std::string& problem);
 // Where a conversion of input writes: -o itself for one input that is not a
 // folder; otherwise the name the Save dialog would propose, inside the -o
 // folder when there is one (for -o - the proposed name, which standard output
-// stands for). Raises error 5 for an input under 3 characters.
+// stands for). Raises error 5 for an input under 3 characters. Standard input
+// has no name to propose from: its conversion needs -o naming a file.
 std::string outputPath(const std::string& input, const ConvertCommand& command);
 
 // Someone who can answer a question typed at a terminal.
@@ -82,12 +86,14 @@ class DataOutput {
 
 // What the command line writes to and reads from. terminal is null when no
 // one is there to answer (input not a terminal, or a console that is not ours);
-// data is standard output again, for bytes, and null where there is none.
+// data is standard output again, for bytes, and null where there is none;
+// input is standard input as bytes, for `-`, and null where there is none.
 struct Console {
     std::ostream& out;
     std::ostream& err;
     Terminal* terminal = nullptr;
     DataOutput* data = nullptr;
+    StandardInput* input = nullptr;
 };
 
 // Runs the arguments as a command and gives the exit status: kAllConverted,

@@ -5,37 +5,40 @@
 
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
+#include "convert/short_map.h"
+#include "convert/show_error.h"
+#include "ui/cli/input_file.h"
 #include "ui/cli/terminal_message_box.h"
-#include "ui/open_file.h"
 #include "zone/map_file.h"
-#include "zone/zone_database.h"
 
 namespace zonora {
 namespace {
 
-std::optional<ZoneTable> readTable(const std::string& path, FileSystem& files, MessageBox& box,
-                                   std::ostream& notes) {
-    const bool map = isMapFile(path, files);
-    std::optional<ZoneTable> table;
-    runReportingErrors(box, [&] {
-        const auto file = files.openRead(path);
-        if (!map) {
-            table = readZoneTable(*file);
-            if (!table) tell(box, kInvalidPdbMessage);
-            return;
-        }
-        const ScannedMap scanned = scanMapFile(*file, path);
-        if (scanned.count < kZoneCount) {
-            const std::size_t missing = kZoneCount - scanned.count;
-            notes << path << " holds only " << scanned.count
-                  << (scanned.count == 1 ? " value" : " values")
-                  << ", so to-pdb would ask; its last "
-                  << (missing == 1 ? "zone counts" : std::to_string(missing) + " zones count")
-                  << " as 0 here\n";
-        }
-        table = scanned.zones;
-    });
-    return table;
+// The table as the conversions read it, or nothing after the report of why
+// they would refuse it.
+std::optional<ZoneTable> readTable(const std::string& path, FileSystem& files, Console& console,
+                                   MessageBox& box) {
+    const ZoneFileReading reading = readInput(path, files, console.input);
+    switch (reading.status) {
+        case ZoneFileReading::Status::Failed:
+        case ZoneFileReading::Status::Stops:
+            ShowError(box, *reading.error);
+            return std::nullopt;
+        case ZoneFileReading::Status::InvalidPdb:
+            tell(box, kInvalidPdbMessage);
+            return std::nullopt;
+        case ZoneFileReading::Status::Read:
+            break;
+    }
+    if (reading.kind == ZoneFileKind::Map && isShortMap(reading.count)) {
+        const std::size_t missing = kZoneCount - reading.count;
+        console.err << inputName(path) << " holds only " << reading.count
+                    << (reading.count == 1 ? " value" : " values")
+                    << ", so to-pdb would ask; its last "
+                    << (missing == 1 ? "zone counts" : std::to_string(missing) + " zones count")
+                    << " as 0 here\n";
+    }
+    return reading.zones;
 }
 
 }  // namespace
@@ -45,8 +48,8 @@ int runDiff(const std::string& first, const std::string& second, FileSystem& fil
     // Only the zones that differ, and their count, go to standard output.
     Console messages{console.err, console.err};
     TerminalMessageBox box(messages, ShortMapAnswer::No);
-    const auto a = readTable(first, files, box, console.err);
-    const auto b = readTable(second, files, box, console.err);
+    const auto a = readTable(first, files, console, box);
+    const auto b = readTable(second, files, console, box);
     console.err << std::flush;
     if (!a || !b) return kDiffTrouble;
 
@@ -54,7 +57,8 @@ int runDiff(const std::string& first, const std::string& second, FileSystem& fil
     for (std::size_t k = 0; k < kZoneCount; ++k) {
         if ((*a)[k] == (*b)[k]) continue;
         ++differing;
-        console.out << "row " << k / kGridWidth + 1 << ", column " << k % kGridWidth + 1 << ": "
+        const GridPlace place = gridPlace(k);
+        console.out << "row " << place.row << ", column " << place.column << ": "
                     << static_cast<int>((*a)[k]) << " -> " << static_cast<int>((*b)[k]) << '\n';
     }
     console.out << differing << (differing == 1 ? " zone differs" : " zones differ") << '\n'

@@ -8,6 +8,7 @@
 
 #include "convert/conversion.h"
 #include "platform/posix/posix_services.h"
+#include "platform/posix/posix_standard_input.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
@@ -27,7 +28,9 @@ int runCommand(const std::vector<std::string>& arguments, const zonora::SystemSe
     using namespace zonora;
     StreamTerminal terminal(std::cin);
     PosixDataOutput data;
-    Console console{std::cout, std::cerr, standardInputIsTerminal() ? &terminal : nullptr, &data};
+    PosixStandardInput input;
+    Console console{std::cout, std::cerr, standardInputIsTerminal() ? &terminal : nullptr, &data,
+                    &input};
     return runCommandLine(arguments, system, console);
 }
 

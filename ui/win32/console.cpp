@@ -11,6 +11,7 @@
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_standard_input.h"
 #include "platform/win32/win32_text.h"
 #include "ui/cli/command_line.h"
 #include "ui/cli/standard_output.h"
@@ -125,7 +126,8 @@ int runOnConsole(const ProgramStart& start, const SystemServices& services) {
     if (start.action == ProgramStart::Action::UsageError) {
         err << usageReport(start.problem);
     } else {
-        Console console{out, err, nullptr, &data};
+        Win32StandardInput input;
+        Console console{out, err, nullptr, &data, &input};
         status = runCommandLine(start.arguments, services, console);
     }
     out.flush();

@@ -27,6 +27,18 @@ struct MemoryDataOutput : DataOutput {
     bool full = false;
 };
 
+// Standard input as bytes given beforehand, or failing; how often it was read.
+struct MemoryStandardInput : StandardInput {
+    std::vector<std::uint8_t> readAll() override {
+        ++reads;
+        if (broken) throw FileError(std::make_error_code(std::errc::io_error), kStandardInputName);
+        return bytes;
+    }
+    std::vector<std::uint8_t> bytes;
+    bool broken = false;
+    int reads = 0;
+};
+
 // The command line over real files in a temporary folder, with the clock, the
 // template and the Install Tool of the conversion tests, and its two streams
 // captured.
@@ -40,7 +52,7 @@ struct CommandLineFixture {
         out.str("");
         err.str("");
         data.bytes.clear();
-        Console console{out, err, terminal, &data};
+        Console console{out, err, terminal, &data, &input};
         return runCommandLine(arguments, services, console);
     }
 
@@ -74,6 +86,7 @@ struct CommandLineFixture {
     std::ostringstream out;
     std::ostringstream err;
     MemoryDataOutput data;
+    MemoryStandardInput input;
 };
 
 }  // namespace zonora::test

@@ -121,6 +121,11 @@ TEST(CommandLine, UsageErrorsTouchNothingAndGiveStatusTwo) {
         {{"diff", "a.pdb"}, "diff needs two files"},
         {{"diff", "a.pdb", "a.pdb", "a.pdb"}, "diff needs two files"},
         {{"check", "--yes", "a.pdb"}, "--yes applies to to-pdb only"},
+        {{"to-pdb", "-"}, "- needs -o naming a file"},
+        {{"to-map", "-", "-o", "-"}, "- needs -o naming a file"},
+        {{"to-map", "-", "a.pdb", "-o", "x"}, "- takes no other input"},
+        {{"check", "-", "a.pdb", "-"}, "- given twice"},
+        {{"diff", "-", "-"}, "- given twice"},
     };
     for (const Case& c : cases) {
         CommandLineFixture f;
@@ -136,6 +141,7 @@ TEST(CommandLine, UsageErrorsTouchNothingAndGiveStatusTwo) {
             << err;
         EXPECT_TRUE(err.ends_with("\nTry 'zonora --help'.\n")) << err;
         EXPECT_EQ(f.out.str(), "");
+        EXPECT_EQ(f.input.reads, 0);  // refused before standard input is read
         EXPECT_EQ(f.folder.entries(), (std::vector<std::string>{"Kolpa.org", "a.pdb"}));
     }
 }
@@ -195,39 +201,27 @@ TEST(CommandLine, OutputNames) {
     EXPECT_THROW(outputPath("ab", tooShort), RuntimeError);
 }
 
-// The bytes the window's Convert writes for the same two paths.
-std::vector<std::uint8_t> writtenByTheWindow(CommandLineFixture& f, bool toPdb,
-                                             const std::string& input, const std::string& output) {
-    FakeServices window;
-    window.templates.path = f.fakes.templates.path;
-    window.box.answers = {Answer::Yes};
-    TextPathFields fields = toPdb ? TextPathFields(input, output) : TextPathFields(output, input);
-    if (toPdb) {
-        MapToPdb(fields, window.services);
-    } else {
-        PdbToMap(fields, window.services);
-    }
-    EXPECT_TRUE(fields.map.empty() && fields.pdb.empty());
-    std::vector<std::uint8_t> bytes = readBytes(output);
-    std::filesystem::remove(fromUtf8(output));
-    return bytes;
+// What to-pdb must make of the sample Map for a PDB named "zones", built by
+// the layout rules from the sample template.
+std::vector<std::uint8_t> sampleMapAsPdb() {
+    return patchedZoneDatabase(readBytes(sampleFile("Kolpa.org")), sampleZones(), "zones");
 }
 
-TEST(CommandLine, ConvertsBothWaysLikeTheWindow) {
+// The sample PDB converts to the sample Map, and the Map back to its table.
+TEST(CommandLine, ConvertsBothWaysToTheSamples) {
     CommandLineFixture f;
     const std::string pdb = f.writePdb("zones.pdb");
-    const auto mapBytes = writtenByTheWindow(f, false, pdb, f.file("zones.MAP"));
     EXPECT_EQ(f.run({"to-map", pdb}), kAllConverted);
-    EXPECT_EQ(readBytes(f.file("zones.MAP")), mapBytes);
+    EXPECT_EQ(readBytes(f.file("zones.MAP")), readBytes(sampleFile("zones.map")));
     EXPECT_EQ(f.out.str(), kMapCreated);
     EXPECT_EQ(f.err.str(), "");
 
-    const std::string map = f.writeMap("zones.map", 256);
+    const std::string map = f.file("zones.map");
+    writeBytes(map, readBytes(sampleFile("zones.map")));
     std::filesystem::create_directory(f.folder.path() / "made");
     const std::string made = f.file("made/zones.pdb");
-    const auto pdbBytes = writtenByTheWindow(f, true, map, made);
     EXPECT_EQ(f.run({"to-pdb", map, "-o", made}), kAllConverted);
-    EXPECT_EQ(readBytes(made), pdbBytes);
+    EXPECT_EQ(readBytes(made), sampleMapAsPdb());
     EXPECT_EQ(f.out.str(), kPdbCreated + kUseInstallTool);
     EXPECT_EQ(f.fakes.installTool.handedOff.back(), made);
 }
@@ -377,6 +371,7 @@ TEST(CommandLine, CheckTellsWhatToPdbWouldPassOverRoundOrStopOn) {
          "@: 240 values, fewer than 256: the conversion asks before going on\n",
          kWouldNotConvertUnasked},
         {utf16Twin(mapText(lines), true), "@: 256 values: converts unasked\n", kConvertsUnasked},
+        {"\xEF\xBB\xBF" + mapText(lines), "@: 256 values: converts unasked\n", kConvertsUnasked},
         {sampleMapWith({{10, row5.substr(0, 56)}}),
          "Line 10 of @ passed over: too short, 56 characters (a data line has 60 to 126)\n"
          "@: 240 values, fewer than 256: the conversion asks before going on\n",
@@ -474,7 +469,7 @@ TEST(CommandLine, Utf16MapsConvertAsTheirAnsiTwin) {
     CommandLineFixture f;
     const std::string ansi = f.file("ansi.map");
     writeText(ansi, readText(sampleFile("zones.map")));
-    const auto expected = writtenByTheWindow(f, true, ansi, f.file("zones.PDB"));
+    const auto expected = sampleMapAsPdb();
     for (const bool bigEndian : {false, true}) {
         writeText(f.file("zones.map"), utf16Twin(readText(ansi), bigEndian));
         EXPECT_EQ(f.run({"to-pdb", f.file("zones.map")}), kAllConverted) << f.err.str();
@@ -494,9 +489,8 @@ TEST(CommandLine, DashOWritesTheOneOutputToStandardOutput) {
     std::filesystem::create_directory(f.folder.path() / "maps");
     const std::string map = f.file("maps/zones.map");
     writeBytes(map, f.data.bytes);
-    const auto expected = writtenByTheWindow(f, true, map, f.file("maps/zones.PDB"));
     EXPECT_EQ(f.run({"to-pdb", map, "-o", "-"}), kAllConverted);
-    EXPECT_EQ(f.data.bytes, expected);  // named as without -o
+    EXPECT_EQ(f.data.bytes, sampleMapAsPdb());  // named as without -o
     EXPECT_EQ(f.err.str(), kPdbCreated + kUseInstallTool);
     EXPECT_TRUE(f.fakes.installTool.handedOff.empty());
     EXPECT_EQ(f.folder.entries(), (std::vector<std::string>{"Kolpa.org", "maps", "zones.pdb"}));
@@ -535,6 +529,82 @@ TEST(CommandLine, DashOWritesTheOneOutputToStandardOutput) {
         EXPECT_TRUE(f.err.str().starts_with(c.err)) << f.err.str();
         EXPECT_EQ(f.data.bytes.empty(), c.status != kAllConverted);
     }
+}
+
+std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+// `-` reads standard input whole, a Map or a PDB told apart by its content; a
+// conversion takes the names inside the new file from -o's.
+TEST(CommandLine, DashReadsStandardInput) {
+    const auto pdb = readBytes(sampleFile("zones.pdb"));
+    const auto map = readBytes(sampleFile("zones.map"));
+    auto lines = sampleMapLines();
+    const auto headless = bytesOf(mapText({lines.begin() + 1, lines.end()}));
+    lines[3].replace(0, 4, "  -3");
+    const auto overflow = bytesOf(mapText(lines));
+    struct Case {
+        std::vector<std::uint8_t> input;
+        std::vector<std::string> arguments;
+        int status;
+        std::string out;
+        std::string err;                      // its start
+        std::vector<std::uint8_t> made = {};  // made/zones.out afterwards; empty for none
+    };
+    const Case cases[] = {
+        {map,
+         {"to-pdb", "-", "-o", "made/zones.out"},
+         kAllConverted,
+         kPdbCreated + kUseInstallTool,
+         "",
+         sampleMapAsPdb()},
+        {pdb, {"to-map", "-", "-o", "made/zones.out"}, kAllConverted, kMapCreated, "", map},
+        {overflow,
+         {"to-pdb", "-", "-o", "made/zones.out"},
+         kSomeNotConverted,
+         "",
+         "Error #  6 was generated by Velbar: Overflow: \"-3\" on line 4 of standard input is "
+         "outside 0 to 255\n"},
+        {pdb,
+         {"to-map", "-", "-o", "ab"},
+         kSomeNotConverted,
+         "",
+         "Error #  5 was generated by Velbar: Invalid procedure call or argument\n"},
+        {map, {"to-pdb", "-", "-o", "made"}, kUsageError, "", "zonora: - needs -o naming a file\n"},
+        {map,
+         {"check", "-"},
+         kConvertsUnasked,
+         "standard input: 256 values: converts unasked\n",
+         ""},
+        {headless, {"diff", "-", "zones.pdb"}, kTablesEqual, "0 zones differ\n", ""},
+        {pdb, {"diff", "zones.map", "-"}, kTablesEqual, "0 zones differ\n", ""},
+        {overflow, {"diff", "zones.pdb", "-"}, kDiffTrouble, "", "Error #  6"},
+    };
+    for (const Case& c : cases) {
+        CommandLineFixture f;
+        const InFolder here(f.folder.path());
+        std::filesystem::create_directory("made");
+        f.writePdb("zones.pdb");
+        writeBytes("zones.map", map);
+        f.input.bytes = c.input;
+        EXPECT_EQ(f.run(c.arguments), c.status) << c.arguments[0] << " " << c.arguments.back();
+        EXPECT_EQ(f.out.str(), c.out);
+        EXPECT_TRUE(f.err.str().starts_with(c.err)) << f.err.str();
+        EXPECT_EQ(std::filesystem::exists("made/zones.out"), !c.made.empty());
+        if (!c.made.empty()) {
+            EXPECT_EQ(readBytes("made/zones.out"), c.made);
+        }
+    }
+    CommandLineFixture f;
+    f.input.broken = true;
+    EXPECT_EQ(f.run({"to-map", "-", "-o", f.file("z.map")}), kSomeNotConverted);
+    EXPECT_EQ(f.err.str(),
+              "Error #  57 was generated by Velbar: Device I/O error: standard input\n");
+    EXPECT_EQ(f.out.str(), "");  // nothing converted from what did not come
+    EXPECT_FALSE(std::filesystem::exists(f.file("z.map")));
+    f.err.str("");
+    Console noInput{f.out, f.err};
+    EXPECT_EQ(runCommandLine({"check", "-"}, f.services, noInput), kUsageError);
+    EXPECT_TRUE(f.err.str().starts_with("zonora: -: no standard input to read from\n"));
 }
 
 }  // namespace
