@@ -74,7 +74,7 @@ bool fits(const QFont& font, const QString& text, QSize space) {
 TEST(Window, CaptionSizeAndIcon) {
     WindowHarness h;
     EXPECT_EQ(h.window.objectName(), "frmcnvt");
-    EXPECT_EQ(h.window.windowTitle(), "MAP / PDB conversion");
+    EXPECT_EQ(h.window.windowTitle(), ZONORA_PROJECT_CAPTION);
     EXPECT_EQ(h.window.size(), expectedAt96("frmcnvt").size());
     const auto sizes = h.window.windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));

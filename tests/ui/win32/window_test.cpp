@@ -280,7 +280,7 @@ void expectControlsAt(Harness& h, int dpi) {
 TEST(Win32Window, CaptionFrameAndClientSize) {
     Harness h;
     const HWND w = h.window.hwnd();
-    EXPECT_EQ(textOf(w), "MAP / PDB conversion");
+    EXPECT_EQ(textOf(w), ZONORA_PROJECT_CAPTION);
     const LONG style = ::GetWindowLongW(w, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // resizable, min and max
     EXPECT_EQ(::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES);
