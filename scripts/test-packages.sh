@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-caption="MAP / PDB conversion"
+caption="$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' CMakeLists.txt)"
 
 fail() {
   echo "FAILED: $*" >&2
