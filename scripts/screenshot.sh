@@ -28,7 +28,7 @@ cmake --build "$probe_build" -j2 --target window_probe
 mkdir -p "$(dirname "$output")"
 # The probe starts the program, waits for its window, lets it paint, saves
 # the window's pixels and ends the program.
-probe=("$probe_build/window_probe" --settle "$settle" --grab "$output" "MAP / PDB conversion")
+probe=("$probe_build/window_probe" --settle "$settle" --grab "$output" "$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' "$root/CMakeLists.txt")")
 if [ "$system" = linux ]; then
   xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
     env QT_QPA_PLATFORM=xcb "${probe[@]}" "$build/$program" > /dev/null

@@ -17,7 +17,7 @@ source scripts/bitness.sh
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-caption="MAP / PDB conversion"
+caption="$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' CMakeLists.txt)"
 
 # Wine's menu builder would copy the setup's shortcut into this machine's own
 # desktop menus, outside the throwaway prefix. (The session's display serves

@@ -9,6 +9,7 @@
 
 #include "convert/error_table.h"
 #include "platform/temporary_name.h"
+#include "platform/win32/win32_device_path.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_attributes.h"
 #include "platform/win32/win32_text.h"
