@@ -3,6 +3,7 @@
 # fixed number of runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/failure.sh
 
 cmake --preset fuzz
 cmake --build --preset fuzz -j"$(nproc)"

@@ -7,6 +7,7 @@
 set -euo pipefail
 
 source_folder="$(cd "$(dirname "$0")/.." && pwd)"
+source "$source_folder/scripts/failure.sh"
 build_folder="$source_folder/build/fuzz"
 while getopts "b:" option; do
   case "$option" in
@@ -47,4 +48,4 @@ for target in "${targets[@]}"; do
   runs="$(grep -Eo 'Done [0-9]+ runs in [0-9]+ second' "$log" | tail -1 || true)"
   echo "$target: ${runs:-no summary} - $result"
 done
-exit $status
+[ "$status" -eq 0 ] || fail "a fuzz target found something (above, with its log)"

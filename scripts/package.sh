@@ -5,12 +5,13 @@
 # version, and prints their sizes. Assumes scripts/setup.sh has run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/failure.sh
 
 out="$PWD/build/packages"
 mkdir -p "$out"
 jobs=$(nproc)
 
-echo "== Debian package"
+step "Debian package"
 cmake --preset release
 # CPack installs from the build as a whole, so all of it is built first.
 cmake --build --preset release -j"$jobs"
@@ -19,15 +20,8 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache
 deb="zonora_${version}-1_$(dpkg --print-architecture).deb"
 cp build/release/cpack/"$deb" "$out/"
 
-echo "== Windows setup"
-# The Windows builds run their own icon writer under Wine; a caller that has a
-# Wine session already (scripts/test-packages.sh) lends it. A 64-bit prefix
-# runs the writers of both.
-if [ -z "${ZONORA_WINE_SESSION:-}" ]; then
-  export WINEDLLOVERRIDES="winemenubuilder.exe=d" # keeps the machine's own menus out of it
-  source scripts/wine-session.sh
-fi
-# Only the programs: the setup carries both and installs the one that fits.
+step "Windows setup"
+# Only the programs (building them needs no Wine): the setup carries both and installs the one that fits.
 for bits in 64 32; do
   cmake --preset "windows-$bits"
   cmake --build --preset "windows-$bits" -j"$jobs" --target zonora
@@ -42,7 +36,7 @@ makensis -V2 -WX \
   -DOUTFILE="$out/$setup" \
   packaging/windows/zonora.nsi
 
-echo "== Packages"
+step "Packages"
 for file in "$deb" "$setup"; do
   size=$(stat -c %s "$out/$file")
   echo "$out/$file  $size bytes ($(numfmt --to=iec-i --suffix=B "$size"))"

@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and starts the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/failure.sh
 
 bash scripts/setup.sh
 cmake --preset release

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Converts the same Map file to a PDB and back with the Linux program and with
-# the 64-bit and the 32-bit zonora.exe, each under Wine in a prefix of its own
-# bitness, and fails unless all three write the same bytes (the Map header's
-# date and time aside). The Linux program takes the template from the 32-bit
-# prefix, which has no Program Files (x86).
-#   scripts/same-bytes.sh LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE PREFIX_32 ZONORA_32.EXE
+# the 64-bit and (where this machine runs it) the 32-bit zonora.exe, each under
+# Wine in a prefix of its own bitness, and fails unless all write the same
+# bytes (the Map header's date and time aside). The Linux program takes the
+# template from the last prefix given: the 32-bit one, which has no Program
+# Files (x86), when there is one.
+#   scripts/same-bytes.sh LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE [PREFIX_32 ZONORA_32.EXE]
 # The prefixes are Wine sessions' (scripts/wine-session.sh), with their servers running.
 set -euo pipefail
+source "$(dirname "$0")/failure.sh"
 
-if [ "$#" -ne 5 ]; then
-  echo "usage: $0 LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE PREFIX_32 ZONORA_32.EXE" >&2
+if [ "$#" -ne 5 ] && [ "$#" -ne 3 ]; then
+  echo "usage: $0 LINUX_PROGRAM PREFIX_64 ZONORA_64.EXE [PREFIX_32 ZONORA_32.EXE]" >&2
   exit 2
 fi
 linux_program="$1"
+shift
 work="$(mktemp -d)"
 
 # The optional header's magic: 010b for a 32-bit program, 020b for a 64-bit one.
@@ -24,11 +27,12 @@ pe_magic() {
 declare -A magic_of=([win64]=020b [win32]=010b)
 windows=()
 for bits in 64 32; do
-  prefix="$2" program="$3"
+  [ "$#" -gt 0 ] || break
+  prefix="$1" program="$2"
   shift 2
   arch="win$bits"
-  grep -qx "#arch=$arch" "$prefix/system.reg" || { echo "$prefix is no $arch prefix" >&2; exit 1; }
-  [ "$(pe_magic "$program")" = "${magic_of[$arch]}" ] || { echo "$program is no $bits-bit program" >&2; exit 1; }
+  grep -qx "#arch=$arch" "$prefix/system.reg" || fail "$prefix is no $arch prefix"
+  [ "$(pe_magic "$program")" = "${magic_of[$arch]}" ] || fail "$program is no $bits-bit program"
   windows+=("$bits:$prefix:$program")
 done
 
@@ -54,9 +58,9 @@ done
 
 mkdir -p "$work/linux" "$work/empty"
 cp "$map" "$work/linux/zones.map"
-# No data folder holds the template, so the Linux program must find it in the 32-bit prefix.
-IFS=: read -r _ prefix32 _ <<<"${windows[1]}"
-XDG_DATA_HOME="$work/empty" XDG_DATA_DIRS="$work/empty" WINEPREFIX="$prefix32" \
+# No data folder holds the template, so the Linux program must find it in a prefix.
+IFS=: read -r _ template_prefix _ <<<"${windows[-1]}"
+XDG_DATA_HOME="$work/empty" XDG_DATA_DIRS="$work/empty" WINEPREFIX="$template_prefix" \
   "$linux_program" to-pdb "$work/linux/zones.map" -o "$work/linux/zones.pdb"
 "$linux_program" to-map "$work/linux/zones.pdb" -o "$work/linux/back.map"
 cmp <(tail -n +2 "$work/linux/back.map") <(tail -n +2 "$map")
@@ -72,6 +76,8 @@ for entry in "${windows[@]}"; do
   cmp "$work/linux/zones.pdb" "$out/zones.pdb"
   cmp <(tail -n +2 "$work/linux/back.map") <(tail -n +2 "$out/back.map")
   [ "$(header "$work/linux/back.map")" = "$(header "$out/back.map")" ] ||
-    { echo "the $bits-bit program's Map header differs" >&2; exit 1; }
+    fail "the $bits-bit program's Map header differs"
 done
-echo "same bytes: $(stat -c %s "$work/linux/zones.pdb")-byte PDB and $(stat -c %s "$work/linux/back.map")-byte Map from the Linux program and the 64-bit and 32-bit zonora.exe"
+programs="the 64-bit"
+[ "${#windows[@]}" -eq 1 ] || programs="the 64-bit and 32-bit"
+echo "same bytes: $(stat -c %s "$work/linux/zones.pdb")-byte PDB and $(stat -c %s "$work/linux/back.map")-byte Map from the Linux program and $programs zonora.exe"

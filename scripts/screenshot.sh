@@ -6,6 +6,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/failure.sh"
 system=${1:-linux}
 case "$system" in
   linux) preset=release picture=window.png settle=700 program=ui/qt/zonora ;;
@@ -17,7 +18,7 @@ build=$root/build/$preset
 # The probe is a Linux program with a build of its own.
 probe_build=$root/build/startup-probe
 
-# The Windows build runs its icon writer under Wine, so the session comes first.
+# The Windows program runs under Wine, in a session of its own.
 [ "$system" = linux ] || source "$root/scripts/wine-session.sh"
 [ -f "$build/CMakeCache.txt" ] || (cd "$root" && cmake --preset "$preset")
 cmake --build "$build" -j2 --target zonora
@@ -27,7 +28,7 @@ cmake --build "$probe_build" -j2 --target window_probe
 mkdir -p "$(dirname "$output")"
 # The probe starts the program, waits for its window, lets it paint, saves
 # the window's pixels and ends the program.
-probe=("$probe_build/window_probe" --settle "$settle" --grab "$output" "MAP / PDB conversion")
+probe=("$probe_build/window_probe" --settle "$settle" --grab "$output" "$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' "$root/CMakeLists.txt")")
 if [ "$system" = linux ]; then
   xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
     env QT_QPA_PLATFORM=xcb "${probe[@]}" "$build/$program" > /dev/null

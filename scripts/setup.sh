@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when
-# any of them is missing. Safe to run again.
+# any of them is missing. Safe to run again. The 32-bit Wine only where this
+# machine runs 32-bit programs (scripts/bitness.sh): elsewhere it could start
+# nothing, and Debian's wine would try every program through it.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/failure.sh
+source scripts/bitness.sh
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -10,10 +15,11 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libpalm-pdb-perl
   xvfb xauth libxcb1-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64
   nsis lintian appstream desktop-file-utils xdotool
   emscripten chromium
 )
+[ "$zonora_runs_32_bit" = no ] || packages+=(wine32:i386)
 # The page's tests take their driver from npm (scripts/test-web.sh); a node
 # that brings its own npm needs no package for it.
 command -v npm >/dev/null || packages+=(npm)
@@ -31,7 +37,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   # The 32-bit Wine, for the 32-bit program's tests, comes from the i386
   # architecture; the update below then reads its package lists too.
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "$zonora_runs_32_bit" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
   $sudo apt-get update

@@ -8,6 +8,12 @@
 # the earlier one first); every one ends when the script exits.
 # Sets WINEPREFIX, WINEDEBUG, LC_ALL and DISPLAY. (Wine tells a prefix's kind
 # from the prefix itself, so WINEARCH is left unset for later calls.)
+# What the display, wineboot and the server print goes to a log beside the
+# prefix, shown when one of them fails.
+
+wine_session_folder="$(dirname "${BASH_SOURCE[0]}")"
+declare -F fail >/dev/null || source "$wine_session_folder/failure.sh"
+[ -n "${zonora_runs_32_bit:-}" ] || source "$wine_session_folder/bitness.sh"
 
 export WINEDEBUG=-all
 # Non-ASCII arguments reach the Windows programs intact only in a UTF-8 locale.
@@ -16,33 +22,17 @@ wine_session_arch="${ZONORA_WINE_ARCH:-win64}"
 case "$wine_session_arch" in
   win32 | win64) ;;
   *)
-    echo "wine-session: ZONORA_WINE_ARCH is win32 or win64, not \"$wine_session_arch\"" >&2
-    exit 1
+    fail "wine-session: ZONORA_WINE_ARCH is win32 or win64, not \"$wine_session_arch\""
     ;;
 esac
+if [ "$wine_session_arch" = win32 ] && [ "$zonora_runs_32_bit" = no ]; then
+  fail "wine-session: a win32 prefix needs a machine that runs 32-bit programs, and this one cannot"
+fi
 WINEPREFIX="$(mktemp -u "/tmp/zonora-$wine_session_arch.XXXXXX")"
 export WINEPREFIX
-
-wine_session_display=""
-for number in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-    wine_session_display=":$number"
-    break
-  fi
-done
-if [ -z "$wine_session_display" ]; then
-  echo "wine-session: no free X display number" >&2
-  exit 1
-fi
-Xvfb "$wine_session_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-wine_session_xvfbs+=($!)
+wine_session_log="$WINEPREFIX.log"
+: >"$wine_session_log"
 wine_session_prefixes+=("$WINEPREFIX")
-export DISPLAY="$wine_session_display"
-# The display's number is taken once its lock is there, before another looks.
-for _ in $(seq 50); do
-  [ ! -e "/tmp/.X${wine_session_display#:}-lock" ] || break
-  sleep 0.1
-done
 
 wine_session_end() {
   local prefix xvfb
@@ -53,20 +43,47 @@ wine_session_end() {
     kill "$xvfb" >/dev/null 2>&1 || true
   done
   for prefix in "${wine_session_prefixes[@]}"; do
-    rm -rf "$prefix"
+    rm -rf "$prefix" "$prefix.log"
   done
 }
 trap wine_session_end EXIT
 
+wine_session_display=""
+for number in $(seq 90 140); do
+  if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+    wine_session_display=":$number"
+    break
+  fi
+done
+[ -n "$wine_session_display" ] || fail "wine-session: no free X display number"
+
+# Fails naming the command, with the last line the log got as its reason,
+# after showing the whole log.
+wine_session_failed() {
+  echo "-- $wine_session_log:" >&2
+  cat "$wine_session_log" >&2
+  fail "wine-session: $1: $(grep -v '^ *$' "$wine_session_log" | tail -n 1 || true)"
+}
+
+Xvfb "$wine_session_display" -screen 0 1024x768x24 -nolisten tcp >>"$wine_session_log" 2>&1 &
+wine_session_xvfbs+=($!)
+export DISPLAY="$wine_session_display"
+# The display's number is taken once its lock is there, before another looks.
+for _ in $(seq 50); do
+  [ ! -e "/tmp/.X${wine_session_display#:}-lock" ] || break
+  kill -0 "${wine_session_xvfbs[-1]}" 2>/dev/null || wine_session_failed "Xvfb $wine_session_display ended"
+  sleep 0.1
+done
+
 # This order (make the prefix, wait for its server to end, then keep a server
 # running) is the one that does not hang; every later process then starts fast.
-WINEARCH="$wine_session_arch" wineboot -i >/dev/null 2>&1
-wineserver -w
+WINEARCH="$wine_session_arch" wineboot -i >>"$wine_session_log" 2>&1 ||
+  wine_session_failed "wineboot -i, making a $wine_session_arch prefix, exited with status $?"
+wineserver -w >>"$wine_session_log" 2>&1 || wine_session_failed "wineserver -w exited with status $?"
 # Wine notes which kind of prefix it made at the top of its registry.
-if ! grep -qx "#arch=$wine_session_arch" "$WINEPREFIX/system.reg" 2>/dev/null; then
-  echo "wine-session: no $wine_session_arch prefix was made in $WINEPREFIX" >&2
-  exit 1
-fi
-wineserver -p
+grep -qx "#arch=$wine_session_arch" "$WINEPREFIX/system.reg" 2>/dev/null ||
+  wine_session_failed "wineboot made no $wine_session_arch prefix in $WINEPREFIX"
+wineserver -p >>"$wine_session_log" 2>&1 || wine_session_failed "wineserver -p exited with status $?"
 # Without a window manager, windows Wine manages itself never get shown.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$wine_session_log" 2>&1 ||
+  wine_session_failed "wine reg add exited with status $?"

@@ -13,7 +13,7 @@
 namespace zonora::layout {
 
 inline constexpr const char* kWindowName = "frmcnvt";
-inline constexpr const char* kWindowCaption = "MAP / PDB conversion";
+inline constexpr const char* kWindowCaption = kCaption;
 inline constexpr int kClientWidthTwips = 5760;
 inline constexpr int kClientHeightTwips = 3732;
 inline constexpr int kTwipsPerInch = 1440;

@@ -17,6 +17,8 @@ median() {
 }
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# The window's caption, which the probe waits for: the project's description.
+caption=$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' "$root/CMakeLists.txt")
 build=${1:-$root/build/windows-64}
 runs=${2:-15}
 probe_build=$build/startup-probe
@@ -60,11 +62,11 @@ probe() {
     { echo "run-windows: no window \"$1\" from $2" >&2; return 1; }
 }
 
-probe "MAP / PDB conversion" "$zonora" > /dev/null  # warm the file cache and the prefix
+probe "$caption" "$zonora" > /dev/null  # warm the file cache and the prefix
 probe "bare window" "$bare" > /dev/null
 zt=() zm=() bt=() bm=()
 for _ in $(seq "$runs"); do
-  line=$(probe "MAP / PDB conversion" "$zonora")
+  line=$(probe "$caption" "$zonora")
   read -r t m <<< "$line"
   zt+=("$t"); zm+=("$m")
   line=$(probe "bare window" "$bare")

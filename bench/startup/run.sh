@@ -5,6 +5,9 @@
 #   bench/startup/run.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 
+# The window's caption, which the probe waits for: the project's description.
+caption=$(sed -n 's/^project(.* DESCRIPTION "\([^"]*\)".*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+
 median() {
   sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
@@ -13,10 +16,10 @@ median() {
 measure() {
   local probe=$1 runs=$2 zonora=$3 bare=$4 t m
   local zt=() zm=() bt=() bm=()
-  "$probe" "MAP / PDB conversion" "$zonora" > /dev/null  # warm the file cache
+  "$probe" "$caption" "$zonora" > /dev/null  # warm the file cache
   "$probe" "bare window" "$bare" > /dev/null
   for _ in $(seq "$runs"); do
-    read -r t m < <("$probe" "MAP / PDB conversion" "$zonora")
+    read -r t m < <("$probe" "$caption" "$zonora")
     zt+=("$t"); zm+=("$m")
     read -r t m < <("$probe" "bare window" "$bare")
     bt+=("$t"); bm+=("$m")

@@ -86,46 +86,71 @@ std::optional<std::string> PosixProcessStarter::find(const std::string& name) {
 }
 
 std::optional<std::string> PosixProcessStarter::outputOf(const ProgramCall& call,
-                                                         std::chrono::milliseconds limit) {
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
-    UniqueFd reader(pipeFds[0]);
-    UniqueFd writer(pipeFds[1]);
+                                                         std::chrono::milliseconds limit,
+                                                         std::string& errors) {
+    errors.clear();
+    int outFds[2];
+    int errFds[2];
+    if (::pipe2(outFds, O_CLOEXEC) != 0) return std::nullopt;
+    UniqueFd outReader(outFds[0]);
+    UniqueFd outWriter(outFds[1]);
+    if (::pipe2(errFds, O_CLOEXEC) != 0) return std::nullopt;
+    UniqueFd errReader(errFds[0]);
+    UniqueFd errWriter(errFds[1]);
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, writer.get(), 1);
-    ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_adddup2(&actions, outWriter.get(), 1);
+    ::posix_spawn_file_actions_adddup2(&actions, errWriter.get(), 2);
     const ExecArguments exec(call);
     pid_t child = -1;
     const int spawned =
         ::posix_spawn(&child, exec.program(), &actions, nullptr, exec.argv(), exec.envp());
     ::posix_spawn_file_actions_destroy(&actions);
-    writer.reset();
-    if (spawned != 0) return std::nullopt;
+    outWriter.reset();
+    errWriter.reset();
+    if (spawned != 0) {
+        errors = std::strerror(spawned);
+        return std::nullopt;
+    }
 
+    // Both pipes are read as they fill, so that neither blocks the program.
     std::string output;
+    UniqueFd* readers[] = {&outReader, &errReader};
+    std::string* texts[] = {&output, &errors};
     const auto end = std::chrono::steady_clock::now() + limit;
-    for (;;) {
+    while (outReader.valid() || errReader.valid()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             end - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             ::kill(child, SIGKILL);
             reap(child);
+            errors = "no answer within " + std::to_string(limit.count() / 1000) + " s";
             return std::nullopt;
         }
-        pollfd wait{reader.get(), POLLIN, 0};
-        const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
-        if (ready <= 0) continue;  // interrupted, or the time is checked again
-        char buffer[4096];
-        const ssize_t n = ::read(reader.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        output.append(buffer, static_cast<std::size_t>(n));
+        pollfd waits[2];
+        for (int i = 0; i < 2; ++i)
+            waits[i] = {readers[i]->valid() ? readers[i]->get() : -1, POLLIN, 0};
+        if (::poll(waits, 2, static_cast<int>(left.count())) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (waits[i].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(readers[i]->get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                readers[i]->reset();
+                continue;
+            }
+            texts[i]->append(buffer, static_cast<std::size_t>(n));
+        }
     }
     const int status = reap(child);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return output;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return output;
+    if (errors.empty()) {
+        errors = WIFEXITED(status) ? "ended with status " + std::to_string(WEXITSTATUS(status))
+                                   : "ended by signal " + std::to_string(WTERMSIG(status));
+    }
+    return std::nullopt;
 }
 
 // The child in between ends right away, so the program belongs to init; a

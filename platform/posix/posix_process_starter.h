@@ -29,9 +29,11 @@ class PosixProcessStarter {
 
     // Runs the program to its end, with no input, and gives what it wrote to
     // its standard output; nothing when it did not start, ended with a
-    // failing status, or ran past limit (it is killed then).
+    // failing status, or ran past limit (it is killed then). errors gets why
+    // it failed: what it wrote to its standard error, else what became of it.
     virtual std::optional<std::string> outputOf(const ProgramCall& call,
-                                                std::chrono::milliseconds limit);
+                                                std::chrono::milliseconds limit,
+                                                std::string& errors);
 
     // Starts the program and returns at once. It is not waited for and never
     // left behind as a zombie here. A start that fails throws a FileError

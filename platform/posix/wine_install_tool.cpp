@@ -8,6 +8,7 @@
 
 #include "platform/file_error.h"
 #include "platform/posix/wine_prefix.h"
+#include "platform/runtime_error.h"
 #include "platform/windows_paths.h"
 
 namespace zonora {
@@ -25,6 +26,21 @@ std::optional<std::string> onlyLine(std::optional<std::string> output) {
     }
     if (output->empty() || output->find('\n') != std::string::npos) return std::nullopt;
     return output;
+}
+
+// The last line that says something: after Wine's own chatter, its reason.
+std::string lastLine(const std::string& text) {
+    std::string last;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (!line.empty()) last = std::move(line);
+        start = end + 1;
+    }
+    return last;
 }
 
 }  // namespace
@@ -59,8 +75,16 @@ bool WineInstallTool::handOff(const std::string& pdbPath) {
 
     const std::vector<std::string> environment = environmentWith("WINEPREFIX", prefix_);
     const std::string absolute = fs::absolute(fs::path(pdbPath)).lexically_normal().string();
-    const auto windowsPath = onlyLine(
-        starter_.outputOf({{*wine, "winepath.exe", "-w", absolute}, environment}, kWinepathLimit));
+    // winepath is the first program Wine starts here: when it cannot, neither
+    // can the tool, and Wine's own reason is what the user needs to read.
+    std::string wineErrors;
+    const auto output = starter_.outputOf({{*wine, "winepath.exe", "-w", absolute}, environment},
+                                          kWinepathLimit, wineErrors);
+    if (!output) {
+        throw RuntimeError(errors::kPathFileAccess, "Wine could not start the Install Tool " +
+                                                        *tool + ": " + lastLine(wineErrors));
+    }
+    const auto windowsPath = onlyLine(output);
     if (!windowsPath) {
         throw FileError(std::error_code(ENOEXEC, std::generic_category()), *tool);
     }

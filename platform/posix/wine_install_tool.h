@@ -22,8 +22,11 @@ class WineInstallTool : public InstallTool {
     // wine: the program, looked up in PATH unless it names a path.
     WineInstallTool(PosixProcessStarter& starter, std::string prefix, std::string wine = "wine")
         : starter_(starter), prefix_(std::move(prefix)), wine_(std::move(wine)) {}
-    // False without the tool or without wine. A hand-off that fails (winepath
-    // gives no path, or the start fails) throws a FileError that names the tool.
+    // False without the tool or without wine. Where wine cannot run winepath
+    // it throws a RuntimeError (Path/File access error) that says Wine could
+    // not start the tool and gives Wine's reason. A hand-off that fails
+    // otherwise (winepath gives no path, or the start fails) throws a
+    // FileError that names the tool.
     bool handOff(const std::string& pdbPath) override;
 
   private:

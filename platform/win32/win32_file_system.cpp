@@ -5,130 +5,24 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
-#include <new>
 #include <optional>
 #include <string_view>
 #include <utility>
 
-#include "platform/file_error.h"
 #include "platform/temporary_name.h"
+#include "platform/win32/win32_device_path.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_file_paths.h"
+#include "platform/win32/win32_handle.h"
+#include "platform/win32/win32_input_file.h"
+#include "platform/win32/win32_output_file.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {
 namespace {
 
-[[noreturn]] void refuse(std::errc code, const std::string& path) {
-    throw FileError(std::make_error_code(code), path);
-}
-
-[[noreturn]] void throwLastError(const std::string& path) {
-    throwWin32Error(::GetLastError(), path);
-}
-
-bool equalsAscii(std::string_view text, std::string_view upper) {
-    return std::equal(text.begin(), text.end(), upper.begin(), upper.end(), [](char a, char b) {
-        return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-    });
-}
-
-bool isReservedDeviceName(std::string_view name) {
-    // Windows ignores what follows the first dot or colon, and blanks before it.
-    name = name.substr(0, name.find_first_of(".:"));
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-        if (equalsAscii(name, device)) return true;
-    }
-    if (name.size() < 4) return false;
-    const std::string_view stem = name.substr(0, 3);
-    if (!equalsAscii(stem, "COM") && !equalsAscii(stem, "LPT")) return false;
-    const std::string_view digit = name.substr(3);
-    if (digit.size() == 1) return digit[0] >= '1' && digit[0] <= '9';
-    // Superscript one to three count as digits here.
-    return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
-}
-
-class UniqueHandle {
-  public:
-    explicit UniqueHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool reset() {
-        const bool closed = !valid() || ::CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-// The largest single transfer; bigger spans are moved in pieces.
-constexpr std::size_t kChunk = std::size_t{1} << 30;
-
 // The longest name most volumes take, for a folder whose volume does not say.
 constexpr std::size_t kUsualNameLimit = 255;
-
-bool isFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The folder part of a full path, with its closing backslash.
-std::wstring folderOf(const std::wstring& full) {
-    return full.substr(0, full.find_last_of(L'\\') + 1);
-}
-
-// Throws the FileError for a failed call on the file at full. Some systems
-// answer "file not found" when its folder is missing too (Wine does, even for
-// a missing drive), so the folder is looked at before the error is named.
-[[noreturn]] void throwFailure(DWORD code, const std::wstring& full, const std::string& path) {
-    if (code == ERROR_FILE_NOT_FOUND && !isFolder(folderOf(full))) {
-        throw FileError(win32Error(code), path, true);
-    }
-    throwWin32Error(code, path);
-}
-
-std::wstring fullPath(const std::wstring& path, const std::string& shown) {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0) throwLastError(shown);
-        if (length < full.size()) {
-            full.resize(length);
-            return full;
-        }
-        full.resize(length);
-    }
-}
-
-// The file a link finally names, so that replacing it keeps the link: the
-// path itself when it is no link, nothing when the link leads nowhere.
-std::optional<std::wstring> resolveLink(const std::wstring& path) {
-    UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid()) return std::nullopt;
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return path;
-        if (length < final.size()) {
-            final.resize(length);
-            return final;
-        }
-        final.resize(length);
-    }
-}
 
 std::string uniqueTail() {
     static LONG counter = 0;
@@ -140,185 +34,32 @@ std::string uniqueTail() {
     return text.data();
 }
 
-// A folder or a read-only file is not replaced, even in a folder we may write
-// to; Wine would rename over a read-only file.
-void refuseToReplace(DWORD attributes, const std::string& path) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) refuse(std::errc::is_a_directory, path);
-    if (attributes & FILE_ATTRIBUTE_READONLY) throwWin32Error(ERROR_ACCESS_DENIED, path);
-}
-
-// Reads and writes go through the handle's own position: a positioned
-// (OVERLAPPED) transfer costs Wine a round trip to its server for the
-// completion, and moving the position costs none.
-void moveTo(HANDLE file, std::uint64_t offset, const std::string& path) {
-    LARGE_INTEGER position{};
-    position.QuadPart = static_cast<LONGLONG>(offset);
-    if (!::SetFilePointerEx(file, position, nullptr, FILE_BEGIN)) throwLastError(path);
-}
-
-class Win32InputFile : public InputFile {
-  public:
-    Win32InputFile(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
-
-    std::size_t readAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        moveTo(file_.get(), offset, path_);
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const auto want = static_cast<DWORD>(std::min(out.size() - done, kChunk));
-            DWORD got = 0;
-            if (!::ReadFile(file_.get(), out.data() + done, want, &got, nullptr)) {
-                throwLastError(path_);
-            }
-            if (got == 0) break;
-            done += got;
-        }
-        return done;
-    }
-
-    std::size_t read(std::span<char> out) override {
-        const std::size_t got =
-            readAt(next_, {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
-        next_ += got;
-        return got;
-    }
-
-    std::uint64_t size() override {
-        LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(file_.get(), &size)) throwLastError(path_);
-        return static_cast<std::uint64_t>(size.QuadPart);
-    }
-
-    void close() override { file_.reset(); }
-
-  private:
-    UniqueHandle file_;
-    std::string path_;
-    std::uint64_t next_ = 0;  // where read() goes on; readAt() leaves it alone
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity&) const = default;
 };
 
-class Win32OutputFile : public OutputFile {
-  public:
-    Win32OutputFile(std::string path, std::wstring target, std::wstring temporary, HANDLE handle)
-        : path_(std::move(path)),
-          target_(std::move(target)),
-          temporary_(std::move(temporary)),
-          file_(handle) {}
+// Asked of an open handle; slow under Wine, which asks its mount manager for
+// the volume.
+std::optional<FileIdentity> identify(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
 
-    ~Win32OutputFile() override { discard(); }
-
-    void write(std::span<const std::uint8_t> bytes) override {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
-            DWORD wrote = 0;
-            if (!::WriteFile(file_.get(), bytes.data() + done, want, &wrote, nullptr)) {
-                throwLastError(path_);
-            }
-            if (wrote == 0) throwWin32Error(ERROR_DISK_FULL, path_);
-            done += wrote;
-            flushed_ = false;
-        }
-    }
-
-    void flush() override {
-        if (!::FlushFileBuffers(file_.get())) throwLastError(path_);
-        flushed_ = true;
-    }
-
-    void commit() override {
-        try {
-            // The content is on the disk before it takes the target's place.
-            if (!flushed_) flush();
-            putInPlace();
-            committed_ = true;
-            file_.reset();
-        } catch (...) {
-            discard();
-            throw;
-        }
-    }
-
-  private:
-    void putInPlace() {
-        // Looked at again: the target may have changed since replace().
-        WIN32_FILE_ATTRIBUTE_DATA old{};
-        if (::GetFileAttributesExW(target_.c_str(), GetFileExInfoStandard, &old)) {
-            refuseToReplace(old.dwFileAttributes, path_);
-            carryOver(old);
-        } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
-            throwFailure(error, target_, path_);
-        }
-        // Renamed over the target through the handle it was written by: one
-        // call, which leaves the old file in place when it fails (as it does
-        // while another program holds the old file open).
-        const std::size_t bytes = target_.size() * sizeof(wchar_t);
-        const std::size_t size = sizeof(FILE_RENAME_INFO) + bytes;  // FileName[1] holds the NUL
-        const auto buffer = std::make_unique<std::byte[]>(size);
-        auto* request = new (buffer.get()) FILE_RENAME_INFO{};
-        request->ReplaceIfExists = TRUE;
-        request->FileNameLength = static_cast<DWORD>(bytes);
-        std::memcpy(request->FileName, target_.c_str(), bytes + sizeof(wchar_t));
-        if (!::SetFileInformationByHandle(file_.get(), FileRenameInfo, request,
-                                          static_cast<DWORD>(size))) {
-            throwFailure(::GetLastError(), target_, path_);
-        }
-    }
-
-    // The old file's hidden and system marks and its creation time go to the
-    // new one, as ReplaceFileW would carry them; zero times change nothing.
-    void carryOver(const WIN32_FILE_ATTRIBUTE_DATA& old) {
-        FILE_BASIC_INFO info{};
-        info.CreationTime.LowPart = old.ftCreationTime.dwLowDateTime;
-        info.CreationTime.HighPart = static_cast<LONG>(old.ftCreationTime.dwHighDateTime);
-        const DWORD marks = old.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        FILE_BASIC_INFO now{};
-        if (marks != 0 &&
-            ::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &now, sizeof now)) {
-            info.FileAttributes = now.FileAttributes | marks;
-        }
-        // A failure here costs the marks, not the new content.
-        ::SetFileInformationByHandle(file_.get(), FileBasicInfo, &info, sizeof info);
-    }
-
-    void discard() {
-        file_.reset();
-        if (!committed_ && !temporary_.empty()) {
-            ::DeleteFileW(temporary_.c_str());
-            temporary_.clear();
-        }
-    }
-
-    std::string path_;
-    std::wstring target_;
-    std::wstring temporary_;
-    UniqueHandle file_;
-    bool committed_ = false;
-    bool flushed_ = false;  // nothing written since the last flush
-};
+// What one file shows under any of its names at one moment.
+bool sameFacts(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           a.ftCreationTime.dwHighDateTime == b.ftCreationTime.dwHighDateTime &&
+           a.ftCreationTime.dwLowDateTime == b.ftCreationTime.dwLowDateTime;
+}
 
 }  // namespace
-
-bool isDevicePath(const std::string& path) {
-    std::string text = path;
-    std::replace(text.begin(), text.end(), '/', '\\');
-    const std::string_view view = text;
-    if (view.starts_with("\\\\.\\")) return true;
-    if (view.starts_with("\\\\?\\")) {
-        // Such paths are taken literally, so reserved names mean nothing there;
-        // only a drive, a share or a volume holds files.
-        const std::string_view rest = view.substr(4);
-        const bool drive = rest.size() >= 3 && rest[1] == ':' && rest[2] == '\\';
-        const bool share = equalsAscii(rest.substr(0, 4), "UNC\\");
-        const bool volume = equalsAscii(rest.substr(0, 7), "VOLUME{");
-        return !drive && !share && !volume;
-    }
-    std::string_view name = view.substr(view.find_last_of('\\') + 1);
-    if (name.size() >= 2 && name[1] == ':' && name.find('\\') == std::string_view::npos &&
-        view.find('\\') == std::string_view::npos) {
-        name.remove_prefix(2);  // C:NUL
-    }
-    return isReservedDeviceName(name);
-}
 
 std::size_t Win32FileSystem::nameLimit(const std::wstring& folder) {
     const std::lock_guard lock(mutex_);
@@ -375,7 +116,7 @@ std::unique_ptr<InputFile> Win32FileSystem::openRead(const std::string& path) {
     return input;
 }
 
-std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
+std::wstring Win32FileSystem::replacementTarget(const std::string& path) {
     if (path.empty()) refuse(std::errc::no_such_file_or_directory, path);
     if (isDevicePath(path)) refuse(std::errc::invalid_argument, path);
     std::wstring target = fullPath(widen(path), path);
@@ -404,17 +145,25 @@ std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
     } else if (const DWORD error = ::GetLastError(); error != ERROR_FILE_NOT_FOUND) {
         throwFailure(error, target, path);
     }
+    return target;
+}
 
+// Within both the longest name and, unless the path is literal, the longest
+// ordinary path (MAX_PATH less the closing NUL); UTF-8 bytes never undercount
+// UTF-16 units.
+std::size_t Win32FileSystem::temporaryNameLimit(const std::wstring& folder,
+                                                const std::wstring& target) {
+    const std::size_t limit = nameLimit(folder);
+    if (target.starts_with(L"\\\\?\\")) return limit;
+    return std::min<std::size_t>(limit,
+                                 folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0);
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::replace(const std::string& path) {
+    std::wstring target = replacementTarget(path);
     const std::wstring folder = folderOf(target);
     const std::string name = narrow(std::wstring_view(target).substr(folder.size()));
-    // Within both the longest name and, unless the path is literal, the
-    // longest ordinary path (MAX_PATH less the closing NUL); UTF-8 bytes never
-    // undercount UTF-16 units.
-    std::size_t limit = nameLimit(folder);
-    if (!target.starts_with(L"\\\\?\\")) {
-        limit = std::min<std::size_t>(
-            limit, folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0);
-    }
+    const std::size_t limit = temporaryNameLimit(folder, target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring temporary = folder + widen(temporaryFileName(name, uniqueTail(), limit));
         // DELETE, so that the file can be renamed through this handle.
@@ -437,35 +186,6 @@ bool Win32FileSystem::exists(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-namespace {
-
-struct FileIdentity {
-    DWORD volume;
-    DWORD indexHigh;
-    DWORD indexLow;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// Asked of an open handle; slow under Wine, which asks its mount manager for
-// the volume.
-std::optional<FileIdentity> identify(const std::wstring& path) {
-    UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
-// What one file shows under any of its names at one moment.
-bool sameFacts(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
-    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
-           a.ftCreationTime.dwHighDateTime == b.ftCreationTime.dwHighDateTime &&
-           a.ftCreationTime.dwLowDateTime == b.ftCreationTime.dwLowDateTime;
-}
-
-}  // namespace
 
 bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty() || isDevicePath(a) || isDevicePath(b)) return false;

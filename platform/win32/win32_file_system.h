@@ -29,18 +29,16 @@ class Win32FileSystem : public FileSystem {
   private:
     // The longest name (in UTF-16 units) the volume holding folder takes.
     std::size_t nameLimit(const std::wstring& folder);
+    // The longest name a temporary file in folder may have, beside target.
+    std::size_t temporaryNameLimit(const std::wstring& folder, const std::wstring& target);
+    // The full path of the file a replacement of path is to take the place
+    // of, once it is known not to be refused.
+    std::wstring replacementTarget(const std::string& path);
     void refuseOverlongName(const std::wstring& fullPath, const std::string& path);
 
     std::mutex mutex_;
     // By folder, each asked of its volume once: the answer is slow to come.
     std::map<std::wstring, std::size_t> nameLimits_;
 };
-
-// Whether a path names a device rather than a file: a reserved DOS device name
-// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$) as its last
-// component, in any case and with any extension; a path in the device
-// namespace (\\.\ at its start); or a literal path (\\?\ at its start)
-// that names neither a drive, a share nor a volume.
-bool isDevicePath(const std::string& path);
 
 }  // namespace zonora

@@ -220,6 +220,8 @@ TEST_F(MapToPdbTest, RefusesToWriteOverTheMapOrTheTemplate) {
         fake.box.shown.clear();
         const auto fields = run(path("zones.map"), pdb);
         EXPECT_EQ(shownHead(), reportHead(75)) << pdb;
+        // The path as given, not the file it leads to.
+        EXPECT_TRUE(fake.box.shown.back().prompt.ends_with(": " + pdb));
         EXPECT_EQ(fields.cleared, "");
     }
     EXPECT_EQ(test::readText(path("zones.map")), mapBefore);

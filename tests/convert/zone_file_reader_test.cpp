@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/expected_text.h"
 #include "tests/support/memory_files.h"
 #include "tests/support/pdb_image.h"
 
@@ -20,19 +21,7 @@ std::string utf16(const std::string& ascii) {
     return bytes;
 }
 
-// The sample table as the writer lays it out, under a header.
-std::string sampleMap(const std::string& header = "Druma zones.PDB convert on 4/12/2002 2:00 PM") {
-    std::string text = header + "\r\n\r\n\r\n";
-    const ZoneTable zones = test::sampleZones();
-    for (std::size_t row = 0; row < 16; ++row) {
-        for (std::size_t k = row * 16; k < row * 16 + 16; ++k) {
-            const std::string digits = std::to_string(zones[k]);
-            text += std::string(4 - digits.size(), ' ') + digits;
-        }
-        text += "\r\n";
-    }
-    return text;
-}
+std::string sampleMap() { return test::mapText(test::sampleZones(), "zones"); }
 
 // Counts the files opened, to show that the reader opens each once.
 struct CountingFiles : test::MemoryFileSystem {

@@ -51,6 +51,15 @@ TEST_F(TemplateLocatorTest, DataFoldersMatchTheNameExactlyAndFoldersArePassedOve
     EXPECT_EQ(locator().find(), folder.file("wine/drive_c/Program Files (x86)/Druma/Kolpa.org"));
 }
 
+// No prefix at all is no prefix: not the current folder's drive_c.
+TEST_F(TemplateLocatorTest, NoWinePrefixIsNotTheCurrentFolder) {
+    put("drive_c/Program Files/Druma/Kolpa.org");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    EXPECT_EQ(UnixTemplateLocator({"", {}, ""}).find(), std::nullopt);
+    fs::current_path(before);
+}
+
 TEST(TemplateFolders, ComeFromTheEnvironmentWithTheUsualDefaults) {
     ::setenv("HOME", "/home/someone", 1);
     ::unsetenv("WINEPREFIX");

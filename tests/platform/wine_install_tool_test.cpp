@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "platform/file_error.h"
+#include "platform/runtime_error.h"
 #include "tests/support/temp_folder.h"
 
 namespace zonora {
@@ -40,12 +43,13 @@ TEST(WineInstallTool, WithoutTheToolOrWithoutWineNothingIsHandedOff) {
     }
 }
 
-// A tool that is there but cannot be given the file is a failed hand-off,
-// which the user is told of, not a missing tool, which only earns a reminder.
+// A tool that is there but cannot be given the file (winepath ran, but gave
+// no one path) is a failed hand-off, which the user is told of, not a missing
+// tool, which only earns a reminder.
 TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
     struct NoPath : PosixProcessStarter {
-        std::optional<std::string> outputOf(const ProgramCall&,
-                                            std::chrono::milliseconds) override {
+        std::optional<std::string> outputOf(const ProgramCall&, std::chrono::milliseconds,
+                                            std::string&) override {
             return output;
         }
         void startDetached(const ProgramCall&, const std::string&) override { ++starts; }
@@ -55,8 +59,8 @@ TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
     test::TempFolder prefix;
     fs::create_directories(prefix.path() / "drive_c" / "palm");
     test::writeText(prefix.file("drive_c/palm/instapp.exe"), "MZ");
-    for (const auto& output : {std::optional<std::string>(), std::optional<std::string>("\n"),
-                               std::optional<std::string>("Z:\\a\nZ:\\b\n")}) {
+    for (const auto& output :
+         {std::optional<std::string>("\n"), std::optional<std::string>("Z:\\a\nZ:\\b\n")}) {
         NoPath starter;
         starter.output = output;
         WineInstallTool tool(starter, prefix.path().string(), "sh");
@@ -68,6 +72,84 @@ TEST(WineInstallTool, WinepathThatGivesNoPathIsAFailedHandOff) {
         }
         EXPECT_EQ(starter.starts, 0);
     }
+}
+
+// A wine that cannot start anything, as where the kernel refuses its 32-bit
+// loader: the report blames Wine, in Wine's own words, not the tool's file.
+TEST(WineInstallTool, AWineThatCannotStartIsReportedWithItsReason) {
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    const std::string instapp = prefix.file("drive_c/palm/instapp.exe");
+    test::writeText(instapp, "MZ");
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"echo 'wine: starting' >&2\necho 'exec: /usr/lib/wine/wine: Exec format error' >&2\n"
+         "echo >&2\nexit 126",
+         "exec: /usr/lib/wine/wine: Exec format error"},
+        {"echo 'Z:\\tmp\\zones.pdb'\nexit 3", "ended with status 3"},
+    };
+    for (const auto& [script, reason] : rows) {
+        const std::string wine = prefix.file("wine");
+        test::writeText(wine, "#!/bin/sh\n" + script + "\n");
+        fs::permissions(wine, fs::perms::owner_all);
+        PosixProcessStarter starter;
+        WineInstallTool tool(starter, prefix.path().string(), wine);
+        try {
+            tool.handOff("/tmp/zones.pdb");
+            ADD_FAILURE() << "handed off through a wine that cannot start: " << reason;
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.number, errors::kPathFileAccess);
+            EXPECT_EQ(error.description,
+                      "Wine could not start the Install Tool " + instapp + ": " + reason);
+        }
+    }
+}
+
+// The real starter and a stand-in wine, found through the empty entry of
+// PATH that is the current folder: it answers as winepath, then runs as the
+// tool and records the signals it ignores, which the program's are not.
+TEST(WineInstallTool, AStandInWineHandsOffOnlyWhenEveryStepWorks) {
+    test::TempFolder prefix;
+    fs::create_directories(prefix.path() / "drive_c" / "palm");
+    test::writeText(prefix.file("drive_c/palm/instapp.exe"), "MZ");
+    const std::vector<std::pair<std::string, bool>> rows = {
+        {"echo 'Z:\\z.pdb'", true},
+        {"echo 'Z:\\z.pdb'; rm \"$0\"", false},  // the tool cannot be started at all
+    };
+    const fs::path folder = fs::current_path();
+    const std::string path = std::getenv("PATH");
+    fs::current_path(prefix.path());
+    ::setenv("PATH", ":/usr/bin:/bin", 1);
+    std::signal(SIGPIPE, SIG_IGN);
+    for (const auto& [winepath, handedOff] : rows) {
+        test::writeText(prefix.file("stand-in-wine"),
+                        "#!/bin/sh\nif [ \"$1\" = winepath.exe ]; then " + winepath +
+                            "; exit; fi\ngrep SigIgn /proc/$$/status >" + prefix.file("ignored") +
+                            "\n");
+        fs::permissions(prefix.file("stand-in-wine"), fs::perms::owner_all);
+        PosixProcessStarter starter;
+        WineInstallTool tool(starter, prefix.path().string(), "stand-in-wine");
+        bool failed = false;
+        try {
+            EXPECT_EQ(tool.handOff("/tmp/zones.pdb"), handedOff) << winepath;
+        } catch (const FileError&) {
+            failed = true;
+        }
+        EXPECT_EQ(failed, !handedOff) << winepath;
+        std::string ignored;  // the tool's record, once it has run
+        for (int tick = 0; handedOff && tick < 100 && !ignored.ends_with('\n'); ++tick) {
+            std::this_thread::sleep_for(100ms);
+            if (fs::exists(prefix.file("ignored")))
+                ignored = test::readText(prefix.file("ignored"));
+        }
+        if (!handedOff) continue;
+        const bool recorded = ignored.starts_with("SigIgn:");
+        EXPECT_TRUE(recorded &&
+                    (std::stoull(ignored.substr(7), nullptr, 16) >> (SIGPIPE - 1) & 1) == 0)
+            << ignored;
+    }
+    std::signal(SIGPIPE, SIG_DFL);
+    ::setenv("PATH", path.c_str(), 1);
+    fs::current_path(folder);
 }
 
 TEST(WineInstallTool, CmdGetsThePathInWordsWithItsOwnSignsEscaped) {

@@ -8,9 +8,9 @@
 #include "convert/conversion.h"
 #include "convert/conversion_frame.h"
 #include "convert/proposed_name.h"
+#include "platform/standard_output.h"
 #include "ui/cli/check_command.h"
 #include "ui/cli/diff_command.h"
-#include "ui/cli/standard_output.h"
 #include "ui/cli/terminal_message_box.h"
 
 namespace zonora {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/data_output.h"
 #include "platform/standard_input.h"
 #include "platform/system_services.h"
 
@@ -73,15 +74,6 @@ class Terminal {
     virtual ~Terminal() = default;
     // One line without its end; nothing at the end of the input.
     virtual std::optional<std::string> readLine() = 0;
-};
-
-// Standard output taken as a file of bytes, for -o -.
-class DataOutput {
-  public:
-    virtual ~DataOutput() = default;
-    virtual bool isTerminal() = 0;
-    // Writes every byte, or throws FileError.
-    virtual void write(std::span<const std::uint8_t> bytes) = 0;
 };
 
 // What the command line writes to and reads from. terminal is null when no

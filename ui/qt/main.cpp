@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "convert/conversion.h"
+#include "platform/posix/posix_data_output.h"
 #include "platform/posix/posix_services.h"
 #include "platform/posix/posix_standard_input.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_file_dialog.h"
 #include "platform/qt/qt_message_box.h"
 #include "ui/cli/command_line.h"
-#include "ui/cli/posix_data_output.h"
 #include "ui/cli/program_start.h"
 #include "ui/cli/stream_terminal.h"
 #include "ui/form_handlers.h"

@@ -2,19 +2,15 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <ostream>
 #include <streambuf>
 #include <string>
 
-#include "platform/file_error.h"
-#include "platform/win32/win32_error.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_data_output.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_standard_input.h"
 #include "platform/win32/win32_text.h"
 #include "ui/cli/command_line.h"
-#include "ui/cli/standard_output.h"
 
 namespace zonora {
 namespace {
@@ -63,35 +59,6 @@ class HandleBuffer : public std::streambuf {
     std::string pending_;
 };
 
-// Standard output as bytes, written as they are: a PDB through a pipe or into
-// a file arrives whole, whatever the console's code page.
-class HandleOutput : public DataOutput {
-  public:
-    explicit HandleOutput(HANDLE handle) : handle_(handle) {}
-
-    bool isTerminal() override {
-        DWORD mode = 0;
-        return ::GetConsoleMode(handle_, &mode) != 0;
-    }
-
-    void write(std::span<const std::uint8_t> bytes) override {
-        if (!usable(handle_)) {
-            throw FileError(win32Error(ERROR_INVALID_HANDLE), kStandardOutputName);
-        }
-        while (!bytes.empty()) {
-            DWORD written = 0;
-            const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-            if (!::WriteFile(handle_, bytes.data(), size, &written, nullptr)) {
-                throw FileError(win32Error(::GetLastError()), kStandardOutputName);
-            }
-            bytes = bytes.subspan(written);
-        }
-    }
-
-  private:
-    HANDLE handle_;
-};
-
 // The handle the program inherited, or else the attached console's screen.
 HANDLE outputHandle(DWORD which, bool attached) {
     const HANDLE inherited = ::GetStdHandle(which);
@@ -118,7 +85,7 @@ int runOnConsole(const ProgramStart& start, const SystemServices& services) {
     const HANDLE outHandle = outputHandle(STD_OUTPUT_HANDLE, attached);
     HandleBuffer outBuffer(outHandle);
     HandleBuffer errBuffer(errorHandle);
-    HandleOutput data(outHandle);
+    Win32DataOutput data(outHandle);
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
 

@@ -4,6 +4,8 @@
 // original form, kept on purpose; see "Names" in the README.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <array>
 #include <exception>
@@ -59,12 +61,25 @@ class frmcnvt : public FormControls {
     static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // One for each message the window answers itself (frmcnvt_messages.cpp).
+    LRESULT onCommand(int id, int code);
+    LRESULT onPaint();
+    LRESULT onPrintClient(HDC dc, LPARAM what);
+    void onActivate(WORD state);
+    LRESULT onSetFocus();
+    LRESULT onDpiChanged(int dpi, const RECT* suggested);
+    LRESULT onDropFiles(HDROP drop);
+    bool onClose();  // false: left to the system
+    LRESULT onDestroy();
+    LRESULT onNcDestroy();
 
+    // The controls from the table (frmcnvt_controls.cpp).
     void createControls();
+    void createIn(HWND parent, std::string_view container);
     void placeControls();        // for dpi_
     void setFonts(bool redraw);  // for dpi_
-    void resizeClientArea(std::optional<POINT> topLeft);
-    void command(int id, int code);
+
+    void clicked(std::string_view control);
     void directionClicked(Direction direction);
 
     HWND hwnd_ = nullptr;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/file_error.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_file_attributes.h"
 #include "platform/win32/win32_process_starter.h"
 #include "platform/win32/win32_text.h"
@@ -108,6 +109,14 @@ TEST_F(InstallHandOff, AHiddenOrSystemToolIsNotStarted) {
     }
     ASSERT_TRUE(::SetFileAttributesW(kTool.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_FALSE(appears(kRecord, 2s));
+}
+
+// The dialogs', shell's and COM's libraries come from the system folder only:
+// one of the same name beside the program is never taken.
+TEST(Win32SystemLibrary, NeverFromBesideTheProgram) {
+    ASSERT_TRUE(present(besideThisProgram(L"beside_the_program.dll")));
+    EXPECT_EQ(systemProcedure(L"beside_the_program.dll", "besideTheProgram"), nullptr);
+    EXPECT_NE(systemProcedure(L"comdlg32.dll", "GetOpenFileNameW"), nullptr);
 }
 
 TEST(Win32ProcessStarter, AMissingProgramIsAFileNotFoundThatNamesIt) {

@@ -9,6 +9,7 @@
 
 #include "convert/error_table.h"
 #include "platform/temporary_name.h"
+#include "platform/win32/win32_device_path.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_file_attributes.h"
 #include "platform/win32/win32_text.h"
@@ -176,6 +177,7 @@ TEST_F(Win32Files, RefusedSources) {
         {path("com1.map"), 75},
         {"\\\\.\\COM1", 75},
         {"\\\\.\\pipe\\zonora", 75},
+        {"Z:\\dev\\null", 75},  // a device under a file's name: Wine's Z: is the Unix root
     };
     for (const auto& [source, number] : rows) {
         EXPECT_EQ(outcomeOf([&] { files.openRead(source); }).number, number) << source;

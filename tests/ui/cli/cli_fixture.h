@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "platform/file_error.h"
+#include "platform/standard_output.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
 #include "ui/cli/command_line.h"
-#include "ui/cli/standard_output.h"
 
 namespace zonora::test {
 

@@ -8,53 +8,41 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
-#include "tests/support/window_rectangles.h"
+#include "tests/support/designed_window.h"
 #include "tests/ui/qt/window_harness.h"
 #include "ui/qt/icon.h"
 
 namespace zonora::test {
 namespace {
 
-struct ControlCase {
-    const char* name;
-    const char* kind;  // Qt class
-    const char* caption;
-    const char* container;
-    qreal points;  // 0 for controls without a caption
-    bool bold;
+// The Qt class and the accessible role of each kind of control.
+struct QtKind {
+    const char* kind;
+    const char* className;
     QAccessible::Role role;
-    const char* spoken = nullptr;  // what a screen reader calls it, when not its caption
+};
+constexpr QtKind kQtKinds[] = {
+    {"frame", "QGroupBox", QAccessible::Grouping},
+    {"option", "QRadioButton", QAccessible::RadioButton},
+    {"label", "QLabel", QAccessible::StaticText},
+    {"button", "QPushButton", QAccessible::Button},
+    {"field", "QLineEdit", QAccessible::EditableText},
+    {"shape", "zonora::Shape", QAccessible::Client},
 };
 
-// Bottom of the stacking order first, per container.
-const ControlCase kControls[] = {
-    {"Shape2", "zonora::Shape", "", "frmcnvt", 0, false, QAccessible::Client},
-    {"Shape1", "zonora::Shape", "", "frmcnvt", 0, false, QAccessible::Client},
-    {"Label1", "QLabel", "Map file to convert/create", "frmcnvt", 8, false,
-     QAccessible::StaticText},
-    {"Label2", "QLabel", "Druma Zonora", "frmcnvt", 18, false, QAccessible::StaticText},
-    {"Label3", "QLabel", "Palm File to convert/create", "frmcnvt", 8, false,
-     QAccessible::StaticText},
-    {"Label4", "QLabel", "ver " ZONORA_PROJECT_VERSION, "frmcnvt", 8, false,
-     QAccessible::StaticText},
-    {"tbm", "QLineEdit", "", "frmcnvt", 0, false, QAccessible::EditableText,
-     "Map file to convert/create"},
-    {"Cmdbrm", "QPushButton", "Select Tesk Map file", "frmcnvt", 8, false, QAccessible::Button},
-    {"cmdbrp", "QPushButton", "Select Druma PDB file", "frmcnvt", 8, false, QAccessible::Button},
-    {"tbp", "QLineEdit", "", "frmcnvt", 0, false, QAccessible::EditableText,
-     "Palm File to convert/create"},
-    {"cmdcvt", "QPushButton", "Convert", "frmcnvt", 13.8, true, QAccessible::Button},
-    {"Cmdexit", "QPushButton", "Exit", "frmcnvt", 12, false, QAccessible::Button},
-    {"Frd", "QGroupBox", "Direction", "frmcnvt", 8, false, QAccessible::Grouping},
-    {"Label5", "QLabel", "Map to PDB", "Frd", 8, false, QAccessible::StaticText},
-    {"Label6", "QLabel", "PDB to Map", "Frd", 8, false, QAccessible::StaticText},
-    {"Optm2p", "QRadioButton", "", "Frd", 0, false, QAccessible::RadioButton, "Map to PDB"},
-    {"Optp2m", "QRadioButton", "", "Frd", 0, false, QAccessible::RadioButton, "PDB to Map"},
-};
+const QtKind& qtKindOf(const DesignedControl& c) {
+    for (const QtKind& kind : kQtKinds) {
+        if (c.kind == kind.kind) return kind;
+    }
+    throw std::out_of_range("no Qt kind for " + c.kind);
+}
 
 // Qt lays the window out in pixels at 96 dots per inch and scales it itself.
-QRect expectedAt96(const char* name) {
+QRect expectedAt96(const std::string& name) {
     const Rectangle r = expectedRectangle(name, 96);
     return {r.left, r.top, r.width, r.height};
 }
@@ -74,7 +62,7 @@ bool fits(const QFont& font, const QString& text, QSize space) {
 TEST(Window, CaptionSizeAndIcon) {
     WindowHarness h;
     EXPECT_EQ(h.window.objectName(), "frmcnvt");
-    EXPECT_EQ(h.window.windowTitle(), "MAP / PDB conversion");
+    EXPECT_EQ(h.window.windowTitle(), ZONORA_PROJECT_CAPTION);
     EXPECT_EQ(h.window.size(), expectedAt96("frmcnvt").size());
     const auto sizes = h.window.windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
@@ -83,13 +71,13 @@ TEST(Window, CaptionSizeAndIcon) {
 
 TEST(Window, EveryControlHasItsNameKindCaptionPlaceAndContainer) {
     WindowHarness h;
-    for (const ControlCase& c : kControls) {
+    for (const DesignedControl& c : designedControls()) {
         SCOPED_TRACE(c.name);
-        auto* widget = h.get<QWidget>(c.name);
-        EXPECT_STREQ(widget->metaObject()->className(), c.kind);
-        EXPECT_EQ(captionOf(widget), QString::fromUtf8(c.caption));
+        auto* widget = h.get<QWidget>(c.name.c_str());
+        EXPECT_STREQ(widget->metaObject()->className(), qtKindOf(c).className);
+        EXPECT_EQ(captionOf(widget).toStdString(), c.caption);
         EXPECT_EQ(widget->geometry(), expectedAt96(c.name));
-        EXPECT_EQ(widget->parentWidget()->objectName(), c.container);
+        EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), c.container);
     }
 }
 
@@ -97,14 +85,13 @@ TEST(Window, EveryControlHasItsNameKindCaptionPlaceAndContainer) {
 // is named by that label.
 TEST(Window, EveryControlHasItsAccessibleNameAndRole) {
     WindowHarness h;
-    for (const ControlCase& c : kControls) {
+    for (const DesignedControl& c : designedControls()) {
         SCOPED_TRACE(c.name);
         QAccessibleInterface* accessible =
-            QAccessible::queryAccessibleInterface(h.get<QWidget>(c.name));
+            QAccessible::queryAccessibleInterface(h.get<QWidget>(c.name.c_str()));
         ASSERT_NE(accessible, nullptr);
-        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(),
-                  c.spoken ? c.spoken : c.caption);
-        EXPECT_EQ(accessible->role(), c.role);
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), c.spoken);
+        EXPECT_EQ(accessible->role(), qtKindOf(c).role);
     }
 }
 
@@ -113,8 +100,8 @@ TEST(Window, ControlsAreStackedAsDesigned) {
     for (const char* container : {"frmcnvt", "Frd"}) {
         QWidget* parent = container == std::string("frmcnvt") ? &h.window : h.get<QWidget>("Frd");
         QStringList expected;
-        for (const ControlCase& c : kControls) {
-            if (c.container == std::string(container)) expected << c.name;
+        for (const DesignedControl& c : designedControls()) {
+            if (c.container == container) expected << QString::fromStdString(c.name);
         }
         QStringList actual;
         for (QObject* object : parent->children()) {
@@ -132,10 +119,10 @@ TEST(Window, ControlsAreStackedAsDesigned) {
 TEST(Window, EveryCaptionFitsWithTheFontActuallyUsed) {
     WindowHarness h;
     const bool original = QFontDatabase::hasFamily("MS Sans Serif");
-    for (const ControlCase& c : kControls) {
-        if (c.points == 0) continue;
+    for (const DesignedControl& c : designedControls()) {
+        if (c.caption.empty()) continue;
         SCOPED_TRACE(c.name);
-        QWidget* widget = h.get<QWidget>(c.name);
+        QWidget* widget = h.get<QWidget>(c.name.c_str());
         const QFont font = widget->font();
         const QString caption = captionOf(widget);
         EXPECT_TRUE(fits(font, caption, widget->size()))
@@ -178,13 +165,17 @@ TEST(Window, StartsWithNoDirectionAndEmptyFields) {
 TEST(Window, ResizingLeavesEveryControlInPlace) {
     WindowHarness h;
     h.window.show();
+    const std::vector<DesignedControl>& controls = designedControls();
     std::vector<QRect> before;
-    for (const ControlCase& c : kControls) before.push_back(h.get<QWidget>(c.name)->geometry());
+    for (const DesignedControl& c : controls) {
+        before.push_back(h.get<QWidget>(c.name.c_str())->geometry());
+    }
     h.window.resize(900, 700);
     h.window.showMaximized();
     QApplication::processEvents();
-    for (std::size_t i = 0; i < std::size(kControls); ++i) {
-        EXPECT_EQ(h.get<QWidget>(kControls[i].name)->geometry(), before[i]) << kControls[i].name;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_EQ(h.get<QWidget>(controls[i].name.c_str())->geometry(), before[i])
+            << controls[i].name;
     }
 }
 
@@ -193,13 +184,15 @@ TEST(Window, TabVisitsTheControlsInOrder) {
     h.window.show();
     QApplication::setActiveWindow(&h.window);
     h.tbm()->setFocus();
-    QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 8; ++i) {
+    std::vector<std::string> expected = designedTabOrder();
+    ASSERT_EQ(expected.front(), "tbm");
+    expected.push_back("tbm");  // and round again
+    std::vector<std::string> visited{QApplication::focusWidget()->objectName().toStdString()};
+    for (std::size_t i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
     }
-    EXPECT_EQ(visited, QStringList({"tbm", "Cmdbrm", "cmdbrp", "cmdcvt", "Cmdexit", "tbp", "Optm2p",
-                                    "Optp2m", "tbm"}));
+    EXPECT_EQ(visited, expected);
 }
 
 TEST(Window, PathFieldsTakeTypedPastedAndLongText) {

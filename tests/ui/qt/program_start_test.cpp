@@ -32,8 +32,10 @@ TEST(NoDisplayReason, OnlyWhenNothingPointsAtADisplay) {
 }
 
 // Starts the real program with the given display and returns how it ended;
-// what it wrote to standard error is left in errors.
-ChildEnd startProgram(const char* display, const std::string& errors) {
+// what it wrote to standard error is left in the folder's "stderr". Given a
+// file, it starts offscreen with the window report, which leaves how the
+// window started in "stdout" and ends it.
+ChildEnd startProgram(const char* display, const TempFolder& folder, const std::string& file = {}) {
     return runInChild([&] {
         ::unsetenv("QT_QPA_PLATFORM");
         ::unsetenv("WAYLAND_DISPLAY");
@@ -42,9 +44,19 @@ ChildEnd startProgram(const char* display, const std::string& errors) {
         } else {
             ::setenv("DISPLAY", display, 1);
         }
-        const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(fd, STDERR_FILENO);
-        ::execl(ZONORA_PROGRAM, ZONORA_PROGRAM, static_cast<char*>(nullptr));
+        if (!file.empty()) {
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            ::setenv("LD_PRELOAD", ZONORA_WINDOW_REPORT, 1);
+            const char* asan = std::getenv("ASAN_OPTIONS");  // the report comes before its runtime
+            const std::string options = std::string(asan ? asan : "") + ":verify_asan_link_order=0";
+            ::setenv("ASAN_OPTIONS", options.c_str(), 1);
+        }
+        ::dup2(::open(folder.file("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+               STDOUT_FILENO);
+        ::dup2(::open(folder.file("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+               STDERR_FILENO);
+        ::execl(ZONORA_PROGRAM, ZONORA_PROGRAM, file.empty() ? nullptr : file.c_str(),
+                static_cast<char*>(nullptr));
         return 127;
     });
 }
@@ -54,14 +66,31 @@ ChildEnd startProgram(const char* display, const std::string& errors) {
 TEST(ProgramStart, WithoutADisplayOneLineAndAFailingStatus) {
     for (const char* display : {static_cast<const char*>(nullptr), ":93"}) {
         TempFolder folder;
-        const std::string errors = folder.file("stderr");
-        const ChildEnd end = startProgram(display, errors);
+        const ChildEnd end = startProgram(display, folder);
         EXPECT_TRUE(end.exited) << describe(end);
         EXPECT_EQ(end.exitCode, kNoDisplayStatus);
-        const std::string text = readText(errors);
+        const std::string text = readText(folder.file("stderr"));
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.find('\n'), text.size() - 1) << text;
         EXPECT_EQ(text.rfind("zonora: ", 0), 0u) << text;
+    }
+}
+
+// Named at start, a file is in its field, the other field proposed beside it;
+// one that cannot be read is taken for a PDB, which the conversion checks.
+TEST(ProgramStart, AFileNamedAtStartIsInItsField) {
+    TempFolder folder;
+    writeText(folder.file("notes.txt"), "Druma zones.PDB convert on 4/12/2002 2:00:33 PM\r\n");
+    const std::string notes = folder.file("notes.txt");
+    const std::string gone = folder.file("gone.txt");
+    const std::pair<std::string, std::string> rows[] = {
+        {notes, "1 0\n" + notes + "\n" + folder.file("notes.PDB") + "\n"},
+        {gone, "0 1\n" + folder.file("gone.MAP") + "\n" + gone + "\n"},
+    };
+    for (const auto& [file, window] : rows) {
+        const ChildEnd end = startProgram(nullptr, folder, file);
+        EXPECT_TRUE(end.succeeded()) << describe(end) << readText(folder.file("stderr"));
+        EXPECT_EQ(readText(folder.file("stdout")), window);
     }
 }
 

@@ -147,7 +147,7 @@ TEST_F(ProgramResources, VersionOfTheBuild) {
     };
     const Row rows[] = {
         {L"ProductName", "Zonora"},
-        {L"FileDescription", "MAP / PDB conversion"},
+        {L"FileDescription", ZONORA_PROJECT_CAPTION},
         {L"ProductVersion", ZONORA_PROJECT_VERSION},
         {L"FileVersion", ZONORA_PROJECT_VERSION ".0.0"},
         {L"OriginalFilename", "zonora.exe"},

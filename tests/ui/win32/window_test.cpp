@@ -4,6 +4,7 @@
 #include <oleacc.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -16,11 +17,11 @@
 #include <vector>
 
 #include "platform/win32/win32_text.h"
+#include "tests/support/designed_window.h"
 #include "tests/support/expected_text.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/pdb_image.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/window_rectangles.h"
 #include "tests/ui/scripted_file_dialog.h"
 #include "ui/form_handlers.h"
 #include "ui/win32/frmcnvt.h"
@@ -30,64 +31,56 @@
 namespace zonora::test {
 namespace {
 
-// The window as designed, written out here rather than read from the
-// window's own table, so that a wrong row there shows.
-struct ControlCase {
-    const char* name;
+constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
+
+// The window class, the style and the role of each kind of control.
+struct Win32Kind {
+    const char* kind;
     const wchar_t* windowClass;
-    const char* caption;
-    const char* container;
-    double points;
-    bool bold;
     LONG typeMask;  // the kind's bits within the style...
     LONG type;      // ...and their value
     LONG flags;     // style bits that must be set
     LONG absent;    // style bits that must be clear
     LONG exFlags;
-    const char* spoken = nullptr;  // what a screen reader calls it, when not its caption
-    LONG role = 0;                 // where Wine tells it: for the rest it says ROLE_SYSTEM_CLIENT
+    LONG role;  // where Wine tells it: for the rest it says ROLE_SYSTEM_CLIENT
+};
+constexpr Win32Kind kWin32Kinds[] = {
+    {"frame", L"Button", BS_TYPEMASK, BS_GROUPBOX, kChild, WS_TABSTOP, WS_EX_CONTROLPARENT, 0},
+    {"option", L"Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, kChild | WS_TABSTOP, 0, 0, 0},
+    // A label ends the run of direction buttons the arrow keys move in.
+    {"label", L"Static", SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP, WS_TABSTOP | SS_NOTIFY, 0, 0},
+    {"button", L"Button", BS_TYPEMASK, BS_PUSHBUTTON, kChild | WS_TABSTOP, 0, 0, 0},
+    {"field", L"Edit", 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL, ES_MULTILINE | ES_READONLY,
+     WS_EX_ACCEPTFILES, ROLE_SYSTEM_TEXT},
 };
 
-constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
-const ControlCase kControls[] = {
-    {"Frd", L"Button", "Direction", "frmcnvt", 8, false, BS_TYPEMASK, BS_GROUPBOX, kChild,
-     WS_TABSTOP, WS_EX_CONTROLPARENT},
-    {"Optp2m", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON, kChild | WS_TABSTOP,
-     WS_GROUP, 0, "PDB to Map"},
-    {"Optm2p", L"Button", "", "Frd", 8, false, BS_TYPEMASK, BS_AUTORADIOBUTTON,
-     kChild | WS_TABSTOP | WS_GROUP, 0, 0, "Map to PDB"},
-    {"Label6", L"Static", "PDB to Map", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
-     WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label5", L"Static", "Map to PDB", "Frd", 8, false, SS_TYPEMASK, SS_CENTER, kChild | WS_GROUP,
-     WS_TABSTOP | SS_NOTIFY, 0},
-    {"Cmdexit", L"Button", "Exit", "frmcnvt", 12, false, BS_TYPEMASK, BS_PUSHBUTTON,
-     kChild | WS_TABSTOP, 0, 0},
-    {"cmdcvt", L"Button", "Convert", "frmcnvt", 13.8, true, BS_TYPEMASK, BS_PUSHBUTTON,
-     kChild | WS_TABSTOP, 0, 0},
-    {"tbp", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES, "Palm File to convert/create",
-     ROLE_SYSTEM_TEXT},
-    {"cmdbrp", L"Button", "Select Druma PDB file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
-     kChild | WS_TABSTOP, 0, 0},
-    {"Cmdbrm", L"Button", "Select Tesk Map file", "frmcnvt", 8, false, BS_TYPEMASK, BS_PUSHBUTTON,
-     kChild | WS_TABSTOP, 0, 0},
-    {"tbm", L"Edit", "", "frmcnvt", 8, false, 0, 0, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-     ES_MULTILINE | ES_READONLY, WS_EX_ACCEPTFILES, "Map file to convert/create", ROLE_SYSTEM_TEXT},
-    {"Label4", L"Static", "ver " ZONORA_PROJECT_VERSION, "frmcnvt", 8, false, SS_TYPEMASK,
-     SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label3", L"Static", "Palm File to convert/create", "frmcnvt", 8, false, SS_TYPEMASK,
-     SS_CENTER, kChild, WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label2", L"Static", "Druma Zonora", "frmcnvt", 18, false, SS_TYPEMASK, SS_CENTER, kChild,
-     WS_TABSTOP | SS_NOTIFY, 0},
-    {"Label1", L"Static", "Map file to convert/create", "frmcnvt", 8, false, SS_TYPEMASK, SS_CENTER,
-     kChild, WS_TABSTOP | SS_NOTIFY, 0},
-};
+// The controls that are windows: the panels are painted.
+const std::vector<DesignedControl>& windowed() {
+    static const std::vector<DesignedControl> controls = [] {
+        std::vector<DesignedControl> all = designedControls();
+        std::erase_if(all, [](const DesignedControl& c) { return c.kind == "shape"; });
+        return all;
+    }();
+    return controls;
+}
 
-const std::vector<std::string> kTabOrder = {"tbm",     "Cmdbrm", "cmdbrp", "cmdcvt",
-                                            "Cmdexit", "tbp",    "Optm2p", "Optp2m"};
+// The first direction button in Tab order starts the run the arrow keys move
+// in; the others must not start one of their own.
+Win32Kind win32KindOf(const DesignedControl& c) {
+    const auto kind = std::ranges::find(kWin32Kinds, c.kind, &Win32Kind::kind);
+    if (kind == std::end(kWin32Kinds)) throw std::out_of_range("no Win32 kind for " + c.kind);
+    Win32Kind result = *kind;
+    if (c.kind == "option") {
+        const bool first = std::ranges::none_of(windowed(), [&c](const DesignedControl& other) {
+            return other.kind == "option" && other.container == c.container && other.tab < c.tab;
+        });
+        (first ? result.flags : result.absent) |= WS_GROUP;
+    }
+    return result;
+}
 
 // The reviewed place at dpi, as the system gives a window's place.
-RECT expectedPlace(const char* name, int dpi) {
+RECT expectedPlace(const std::string& name, int dpi) {
     const Rectangle r = expectedRectangle(name, dpi);
     return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
@@ -143,7 +136,7 @@ std::wstring realisedFace(HFONT font) {
 }
 
 // Whether the caption is whole on one line in the font, inside the control.
-bool captionFits(HWND window, HFONT font, const ControlCase& c) {
+bool captionFits(HWND window, HFONT font, const DesignedControl& c) {
     RECT client;
     ::GetClientRect(window, &client);
     const std::wstring caption = widen(c.caption);
@@ -191,7 +184,7 @@ struct Harness {
         pump();
     }
 
-    HWND get(const char* name) { return window.control(name); }
+    HWND get(std::string_view name) { return window.control(name); }
 
     void pump() {
         MSG message;
@@ -232,7 +225,7 @@ struct Harness {
 
     std::string focused() {
         HWND focus = ::GetFocus();
-        for (const ControlCase& c : kControls) {
+        for (const DesignedControl& c : windowed()) {
             if (get(c.name) == focus) return c.name;
         }
         return "?";
@@ -247,7 +240,7 @@ struct Harness {
 };
 
 void expectControlsAt(Harness& h, int dpi) {
-    for (const ControlCase& c : kControls) {
+    for (const DesignedControl& c : windowed()) {
         SCOPED_TRACE(c.name);
         HWND window = h.get(c.name);
         ASSERT_NE(window, nullptr);
@@ -264,7 +257,7 @@ void expectControlsAt(Harness& h, int dpi) {
         // for a caption to be whole: never larger than designed, and the
         // designed size with the designed face.
         const LONG designed = designedHeight(c.points, dpi);
-        if (*c.caption == '\0') {
+        if (c.caption.empty()) {
             EXPECT_EQ(font.lfHeight, designed);
             continue;
         }
@@ -280,7 +273,7 @@ void expectControlsAt(Harness& h, int dpi) {
 TEST(Win32Window, CaptionFrameAndClientSize) {
     Harness h;
     const HWND w = h.window.hwnd();
-    EXPECT_EQ(textOf(w), "MAP / PDB conversion");
+    EXPECT_EQ(textOf(w), ZONORA_PROJECT_CAPTION);
     const LONG style = ::GetWindowLongW(w, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // resizable, min and max
     EXPECT_EQ(::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, WS_EX_ACCEPTFILES);
@@ -317,7 +310,7 @@ struct Heard {
 // process, while the window's thread goes on with its messages.
 std::vector<Heard> hear(const frmcnvt& window) {
     std::vector<HWND> controls;
-    for (const ControlCase& c : kControls) controls.push_back(window.control(c.name));
+    for (const DesignedControl& c : windowed()) controls.push_back(window.control(c.name));
     std::vector<Heard> heard;
     std::atomic<bool> done = false;
     std::thread reader([&] {
@@ -367,39 +360,42 @@ TEST(Win32Window, EveryControlHasItsAccessibleName) {
     frmcnvt window;
     EXPECT_EQ(::GetModuleHandleW(L"oleacc.dll"), nullptr);
     const std::vector<Heard> heard = hear(window);
-    ASSERT_EQ(heard.size(), std::size(kControls));
+    ASSERT_EQ(heard.size(), windowed().size());
     for (std::size_t i = 0; i < heard.size(); ++i) {
-        const ControlCase& c = kControls[i];
+        const DesignedControl& c = windowed()[i];
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(heard[i].name, c.spoken ? c.spoken : c.caption);
-        if (c.role) {
-            EXPECT_EQ(heard[i].role, c.role);
+        EXPECT_EQ(heard[i].name, c.spoken);
+        if (const LONG role = win32KindOf(c).role) {
+            EXPECT_EQ(heard[i].role, role);
         }
+        // Only the client object is named anew; the window's own is the system's.
+        EXPECT_EQ(::SendMessageW(window.control(c.name), WM_GETOBJECT, 0, OBJID_WINDOW), 0);
     }
 }
 
 TEST(Win32Window, EveryControlHasItsClassCaptionStyleAndContainer) {
     Harness h;
-    for (const ControlCase& c : kControls) {
+    for (const DesignedControl& c : windowed()) {
         SCOPED_TRACE(c.name);
         HWND window = h.get(c.name);
         ASSERT_NE(window, nullptr);
+        const Win32Kind kind = win32KindOf(c);
         wchar_t windowClass[32];
         ::GetClassNameW(window, windowClass, 32);
-        EXPECT_EQ(::lstrcmpiW(windowClass, c.windowClass), 0) << narrow(windowClass);
+        EXPECT_EQ(::lstrcmpiW(windowClass, kind.windowClass), 0) << narrow(windowClass);
         EXPECT_EQ(textOf(window), c.caption);
         const LONG style = ::GetWindowLongW(window, GWL_STYLE);
-        EXPECT_EQ(style & c.typeMask, c.type);
-        EXPECT_EQ(style & c.flags, c.flags);
-        EXPECT_EQ(style & c.absent, 0);
-        EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & c.exFlags, c.exFlags);
-        const HWND container = c.container == std::string("Frd") ? h.get("Frd") : h.window.hwnd();
+        EXPECT_EQ(style & kind.typeMask, kind.type);
+        EXPECT_EQ(style & kind.flags, kind.flags);
+        EXPECT_EQ(style & kind.absent, 0);
+        EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & kind.exFlags, kind.exFlags);
+        const HWND container = c.container == "Frd" ? h.get("Frd") : h.window.hwnd();
         EXPECT_EQ(::GetParent(window), container);
     }
     // Nothing else: the panels are painted, the dialog is not a window.
     int windows = 0;
     ::EnumChildWindows(h.window.hwnd(), countWindow, reinterpret_cast<LPARAM>(&windows));
-    EXPECT_EQ(windows, int(std::size(kControls)));
+    EXPECT_EQ(windows, int(windowed().size()));
     EXPECT_EQ(h.get("Shape1"), nullptr);
     EXPECT_EQ(h.get("cd"), nullptr);
 }
@@ -463,15 +459,17 @@ TEST(Win32Window, TabVisitsTheControlsInOrder) {
         Harness h;
         if (c.selected) ::SendMessageW(h.get(c.selected), BM_CLICK, 0, 0);
         ::SetFocus(h.get("tbm"));
+        const std::vector<std::string> order = designedTabOrder();
+        ASSERT_EQ(order.front(), "tbm");
         std::vector<std::string> visited{h.focused()};
-        for (std::size_t i = 0; i < kTabOrder.size(); ++i) {
+        for (std::size_t i = 0; i < order.size(); ++i) {
             h.key(VK_TAB, c.backwards);
             visited.push_back(h.focused());
         }
         std::vector<std::string> expected{"tbm"};
-        for (std::size_t i = 1; i <= kTabOrder.size(); ++i) {
-            expected.push_back(c.backwards ? kTabOrder[(kTabOrder.size() - i) % kTabOrder.size()]
-                                           : kTabOrder[i % kTabOrder.size()]);
+        for (std::size_t i = 1; i <= order.size(); ++i) {
+            expected.push_back(c.backwards ? order[(order.size() - i) % order.size()]
+                                           : order[i % order.size()]);
         }
         EXPECT_EQ(visited, expected);
         // Moving the focus selects nothing.
@@ -614,7 +612,7 @@ TEST(Win32Window, AHandlersExceptionReachesTheMessageLoop) {
 TEST(Win32Window, GrowingLeavesEveryControlInPlace) {
     Harness h;
     std::vector<RECT> before;
-    for (const ControlCase& c : kControls) before.push_back(placeOf(h.get(c.name)));
+    for (const DesignedControl& c : windowed()) before.push_back(placeOf(h.get(c.name)));
     ::SetWindowPos(h.window.hwnd(), nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOMOVE);
     h.pump();
     ::ShowWindow(h.window.hwnd(), SW_MAXIMIZE);
@@ -622,9 +620,9 @@ TEST(Win32Window, GrowingLeavesEveryControlInPlace) {
     RECT client;
     ::GetClientRect(h.window.hwnd(), &client);
     EXPECT_GT(client.right, expectedPlace("frmcnvt", h.window.dpi()).right);
-    for (std::size_t i = 0; i < std::size(kControls); ++i) {
-        const RECT after = placeOf(h.get(kControls[i].name));
-        EXPECT_TRUE(::EqualRect(&after, &before[i])) << kControls[i].name;
+    for (std::size_t i = 0; i < windowed().size(); ++i) {
+        const RECT after = placeOf(h.get(windowed()[i].name));
+        EXPECT_TRUE(::EqualRect(&after, &before[i])) << windowed()[i].name;
     }
 }
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/data_output.h"
 #include "platform/file_system.h"
-#include "ui/cli/command_line.h"
 
 namespace zonora {
 

@@ -1,4 +1,4 @@
-#include "ui/cli/standard_output.h"
+#include "platform/standard_output.h"
 
 #include <vector>
 

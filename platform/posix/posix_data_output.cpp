@@ -1,4 +1,4 @@
-#include "ui/cli/posix_data_output.h"
+#include "platform/posix/posix_data_output.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "platform/file_error.h"
-#include "ui/cli/standard_output.h"
+#include "platform/standard_output.h"
 
 namespace zonora {
 

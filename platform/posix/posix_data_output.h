@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/cli/command_line.h"
+#include "platform/data_output.h"
 
 namespace zonora {
 
