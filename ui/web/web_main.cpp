@@ -9,6 +9,7 @@
 #include "platform/install_tool.h"
 #include "platform/posix/posix_file_system.h"
 #include "ui/form_handlers.h"
+#include "ui/form_layout.h"
 #include "ui/web/web_services.h"
 #include "ui/web/zone_grid.h"
 
@@ -19,6 +20,17 @@ namespace {
 using namespace zonora;
 
 EM_JS(void, pageReset, (), { Module.host.reset(); });
+EM_JS(void, pageCaption, (const char* name, const char* caption),
+      { Module.host.setCaption(UTF8ToString(name), UTF8ToString(caption)); });
+
+// The captions come from the one table every window is built from; the page's
+// markup only holds them for a browser that runs no script.
+void captionControls() {
+    pageCaption("", layout::kWindowCaption);
+    for (const layout::Control& control : layout::kControls) {
+        if (*control.caption != '\0') pageCaption(control.name, control.caption);
+    }
+}
 
 struct Page {
     Page() {
@@ -103,6 +115,7 @@ EMSCRIPTEN_KEEPALIVE const char* zonora_grid(const char* compared) {
 
 // Runs once the module is loaded: the page is ready for its first event.
 int main() {
+    captionControls();
     page();
     return 0;
 }

@@ -265,6 +265,17 @@
       setTimeout(() => URL.revokeObjectURL(url), 60000);
     },
 
+    // The window's caption names the page; a control's, its element (a frame's, its legend).
+    setCaption(name, caption) {
+      if (name === '') {
+        document.title = caption;
+        return;
+      }
+      const element = byId(name);
+      if (element === null) return;
+      (element.tagName === 'FIELDSET' ? element.querySelector('legend') : element).textContent = caption;
+    },
+
     reset() {
       compared = '';
       for (const direction of directions) direction.checked = false;
