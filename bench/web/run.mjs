@@ -9,7 +9,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-  acceptSaveName, answer, data, openPage, pickFile, root, site, temporaryFolder,
+  acceptSaveName, answer, data, openPage, pickFile, root, site, temporaryFolder, until,
 } from '../../tests/web/page.mjs';
 
 const runs = Number(process.argv[2] ?? 15);
@@ -40,7 +40,7 @@ for (let i = 0; i < runs; ++i) {
   await page.locator('html[data-ready="true"]').waitFor();
   ready.push(await page.evaluate(() => performance.getEntriesByName('zonora-ready')[0].startTime));
   await page.goto(bareUrl);
-  await page.waitForFunction(() => performance.getEntriesByType('navigation')[0]?.loadEventEnd > 0);
+  await until(page, () => performance.getEntriesByType('navigation')[0]?.loadEventEnd > 0);
   bare.push(await page.evaluate(() => performance.getEntriesByType('navigation')[0].loadEventEnd));
 }
 

@@ -2,7 +2,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { test } from 'node:test';
-import { data, openPage, pickFile, runLinuxProgram, temporaryFolder } from './page.mjs';
+import { data, openPage, pickFile, runLinuxProgram, temporaryFolder, until } from './page.mjs';
 
 // zones.map with its first value written 2.6 and line 10 cut to 56 characters.
 function editedMap(folder) {
@@ -59,7 +59,7 @@ test('the grid shows a Map as check reads it and marks what differs from a PDB',
       diff = failure.stdout.toString().trim().split('\n');
     }
     const count = diff.pop();
-    await page.waitForFunction((text) => document.getElementById('differ-count').textContent.endsWith(text), count);
+    await until(page, (text) => document.getElementById('differ-count').textContent.endsWith(text), count);
     assert.equal(await page.locator('#zone-grid td[data-mark*="*"]').count(), diff.length);
     for (const line of diff) {
       const [, row, column] = /^row (\d+), column (\d+):/.exec(line).map(Number);

@@ -4,7 +4,7 @@ import path from 'node:path';
 import { test } from 'node:test';
 import {
   acceptSaveName, answer, convert, data, field, openPage, pickFile, runLinuxProgram, settled,
-  temporaryFolder,
+  temporaryFolder, until,
 } from './page.mjs';
 
 const selectFiles = 'Please select source and destination files to continue';
@@ -85,7 +85,7 @@ test('a short Map asks, No by default; the template is asked for once and kept',
 
     // No, by Enter on the focused default; Escape first does nothing.
     await page.getByRole('button', { name: 'Convert' }).click();
-    await page.waitForFunction((text) => document.getElementById('message-prompt').textContent === text, question);
+    await until(page, (text) => document.getElementById('message-prompt').textContent === text, question);
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'No');
     await page.keyboard.press('Escape');
     assert.equal(await page.locator('#message').evaluate((box) => box.open), true);
@@ -138,7 +138,7 @@ test('a dropped file is taken as the window takes one', async () => {
       return dropped;
     }, bytes);
     await page.locator('#frmcnvt').dispatchEvent('drop', { dataTransfer: transfer });
-    await page.waitForFunction(() => document.getElementById('tbm').value === 'zones.map');
+    await until(page, () => document.getElementById('tbm').value === 'zones.map');
     await settled(page);
     assert.equal(await page.getByRole('radio', { name: 'Map to PDB' }).isChecked(), true);
     assert.equal(await field(page, 'Palm File to convert/create').inputValue(), 'zones.PDB');

@@ -44,10 +44,20 @@ export async function openPage({ moment, url = siteUrl, watch } = {}) {
   return { context, page };
 }
 
+// Asks the page until the answer is true: the page's policy forbids the
+// driver's own way of waiting on a function, which evaluates a string.
+export async function until(page, question, argument, timeout = 30000) {
+  const end = Date.now() + timeout;
+  while (!(await page.evaluate(question, argument))) {
+    if (Date.now() > end) throw new Error(`still not so after ${timeout} ms: ${question}`);
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
+}
+
 // Waits for the page's message box to show exactly this text under this
 // title, then presses the button.
 export async function answer(page, prompt, { title = 'Zonora', button = 'OK' } = {}) {
-  await page.waitForFunction(([text, caption]) => {
+  await until(page, ([text, caption]) => {
     const box = document.getElementById('message');
     return box.open && document.getElementById('message-prompt').textContent === text &&
       document.getElementById('message-title').textContent === caption;
