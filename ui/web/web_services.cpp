@@ -53,8 +53,10 @@ EM_ASYNC_JS(char*, pageAskSaveName, (const char* title, const char* proposed), {
     stringToUTF8(name, memory, size);
     return memory;
 });
-EM_ASYNC_JS(int, pageTemplate, (const char* path, const char* why),
-            { return await Module.host.template(UTF8ToString(path), UTF8ToString(why)) ? 1 : 0; });
+EM_ASYNC_JS(int, pageTemplate, (const char* path, const char* why, const char* title), {
+    return await Module.host.template(UTF8ToString(path), UTF8ToString(why), UTF8ToString(title))
+        ? 1 : 0;
+});
 EM_JS(char*, pageNow, (), {
     const text = Module.host.now();
     const size = lengthBytesUTF8(text) + 1;
@@ -151,7 +153,7 @@ bool PageFileDialog::run(Mode mode) {
 std::vector<std::string> StoredTemplateLocator::places() { return {"this browser's storage"}; }
 
 std::optional<std::string> StoredTemplateLocator::find() {
-    if (pageTemplate(kTemplatePath, kTemplateWhy) == 0) return std::nullopt;
+    if (pageTemplate(kTemplatePath, kTemplateWhy, kProgramTitle) == 0) return std::nullopt;
     return kTemplatePath;
 }
 

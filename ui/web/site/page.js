@@ -132,9 +132,9 @@
     return Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
   }
 
-  // A modal box: resolves with 0 (OK), 1 (Yes) or 2 (No), or with the value
-  // of the given buttons. A box without OK must be answered.
-  function showBox(title, prompt, buttons, focused) {
+  // A modal box: resolves with the value of the button pressed. Escape gives
+  // escapeValue; a box without one has no cancel and must be answered.
+  function showBox(title, prompt, buttons, focused, escapeValue) {
     return new Promise((resolve) => {
       const dialog = byId('message');
       byId('message-title').textContent = title;
@@ -142,7 +142,6 @@
       const row = dialog.querySelector('.buttons');
       row.replaceChildren();
       let answer = null;
-      const answerable = buttons.some(([, value]) => value === 0);
       for (const [caption, value] of buttons) {
         const button = document.createElement('button');
         button.type = 'button';
@@ -154,14 +153,14 @@
         row.append(button);
       }
       dialog.oncancel = (event) => {
-        if (!answerable) event.preventDefault();
+        if (escapeValue === null) event.preventDefault();
       };
       dialog.onclose = () => {
-        if (answer === null && !answerable) {
-          dialog.showModal();  // no cancel: it waits for an answer
+        if (answer === null && escapeValue === null) {
+          dialog.showModal();  // closed by the browser all the same: it waits for an answer
           return;
         }
-        resolve(answer === null ? 0 : answer);
+        resolve(answer === null ? escapeValue : answer);
       };
       dialog.showModal();
       row.children[focused].focus();
@@ -198,8 +197,9 @@
     select: (direction) => { directions[direction].checked = true; },
 
     showMessage(prompt, title, yesNo, noIsDefault) {
-      return yesNo ? showBox(title, prompt, [['Yes', 1], ['No', 2]], noIsDefault ? 1 : 0)
-                   : showBox(title, prompt, [['OK', 0]], 0);
+      // 0 OK, 1 Yes, 2 No, as web_services.cpp reads them.
+      return yesNo ? showBox(title, prompt, [['Yes', 1], ['No', 2]], noIsDefault ? 1 : 0, null)
+                   : showBox(title, prompt, [['OK', 0]], 0, 0);
     },
 
     async chooseFile(title, accept, folder) {
@@ -229,13 +229,13 @@
 
     // The template kept in this browser, written where the conversion reads
     // it; asked for, with the reason, when none is kept.
-    async template(path, why) {
+    async template(path, why, title) {
       const stored = localStorage.getItem(templateKey);
       let bytes;
       if (stored !== null) {
         bytes = fromBase64(JSON.parse(stored).data);
       } else {
-        const choose = await showBox('Zonora', why, [['Choose Kolpa.org', 1], ['Cancel', 3]], 0);
+        const choose = await showBox(title, why, [['Choose Kolpa.org', 1], ['Cancel', 0]], 0, 0);
         const file = choose === 1 ? await pickFile('.org') : null;
         if (file === null) return false;
         bytes = await keepTemplate(file);
