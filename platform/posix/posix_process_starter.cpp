@@ -52,6 +52,68 @@ int reap(pid_t child) {
     return status;
 }
 
+// A program started with its standard output and error each into a pipe of
+// ours, and its standard input from /dev/null.
+struct PipedChild {
+    pid_t child = -1;
+    UniqueFd out;
+    UniqueFd err;
+};
+
+std::optional<PipedChild> spawnWithPipes(const ProgramCall& call, std::string& errors) {
+    int outFds[2];
+    int errFds[2];
+    if (::pipe2(outFds, O_CLOEXEC) != 0) return std::nullopt;
+    PipedChild started{-1, UniqueFd(outFds[0]), UniqueFd()};
+    UniqueFd outWriter(outFds[1]);
+    if (::pipe2(errFds, O_CLOEXEC) != 0) return std::nullopt;
+    started.err = UniqueFd(errFds[0]);
+    UniqueFd errWriter(errFds[1]);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_adddup2(&actions, outWriter.get(), 1);
+    ::posix_spawn_file_actions_adddup2(&actions, errWriter.get(), 2);
+    const ExecArguments exec(call);
+    const int spawned =
+        ::posix_spawn(&started.child, exec.program(), &actions, nullptr, exec.argv(), exec.envp());
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        errors = std::strerror(spawned);
+        return std::nullopt;
+    }
+    return started;
+}
+
+// Reads both pipes as they fill, so that neither blocks the program, until
+// both end; false when the time runs out first.
+bool readBoth(PipedChild& started, std::string& output, std::string& errors,
+              std::chrono::steady_clock::time_point end) {
+    UniqueFd* readers[] = {&started.out, &started.err};
+    std::string* texts[] = {&output, &errors};
+    while (started.out.valid() || started.err.valid()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd waits[2];
+        for (int i = 0; i < 2; ++i)
+            waits[i] = {readers[i]->valid() ? readers[i]->get() : -1, POLLIN, 0};
+        if (::poll(waits, 2, static_cast<int>(left.count())) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (waits[i].revents == 0) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(readers[i]->get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                readers[i]->reset();
+                continue;
+            }
+            texts[i]->append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<std::string> environmentWith(const std::string& name, const std::string& value) {
@@ -89,62 +151,16 @@ std::optional<std::string> PosixProcessStarter::outputOf(const ProgramCall& call
                                                          std::chrono::milliseconds limit,
                                                          std::string& errors) {
     errors.clear();
-    int outFds[2];
-    int errFds[2];
-    if (::pipe2(outFds, O_CLOEXEC) != 0) return std::nullopt;
-    UniqueFd outReader(outFds[0]);
-    UniqueFd outWriter(outFds[1]);
-    if (::pipe2(errFds, O_CLOEXEC) != 0) return std::nullopt;
-    UniqueFd errReader(errFds[0]);
-    UniqueFd errWriter(errFds[1]);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, outWriter.get(), 1);
-    ::posix_spawn_file_actions_adddup2(&actions, errWriter.get(), 2);
-    const ExecArguments exec(call);
-    pid_t child = -1;
-    const int spawned =
-        ::posix_spawn(&child, exec.program(), &actions, nullptr, exec.argv(), exec.envp());
-    ::posix_spawn_file_actions_destroy(&actions);
-    outWriter.reset();
-    errWriter.reset();
-    if (spawned != 0) {
-        errors = std::strerror(spawned);
+    auto started = spawnWithPipes(call, errors);
+    if (!started) return std::nullopt;
+    std::string output;
+    if (!readBoth(*started, output, errors, std::chrono::steady_clock::now() + limit)) {
+        ::kill(started->child, SIGKILL);
+        reap(started->child);
+        errors = "no answer within " + std::to_string(limit.count() / 1000) + " s";
         return std::nullopt;
     }
-
-    // Both pipes are read as they fill, so that neither blocks the program.
-    std::string output;
-    UniqueFd* readers[] = {&outReader, &errReader};
-    std::string* texts[] = {&output, &errors};
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (outReader.valid() || errReader.valid()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            end - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            ::kill(child, SIGKILL);
-            reap(child);
-            errors = "no answer within " + std::to_string(limit.count() / 1000) + " s";
-            return std::nullopt;
-        }
-        pollfd waits[2];
-        for (int i = 0; i < 2; ++i)
-            waits[i] = {readers[i]->valid() ? readers[i]->get() : -1, POLLIN, 0};
-        if (::poll(waits, 2, static_cast<int>(left.count())) <= 0) continue;
-        for (int i = 0; i < 2; ++i) {
-            if (waits[i].revents == 0) continue;
-            char buffer[4096];
-            const ssize_t n = ::read(readers[i]->get(), buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                readers[i]->reset();
-                continue;
-            }
-            texts[i]->append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    const int status = reap(child);
+    const int status = reap(started->child);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return output;
     if (errors.empty()) {
         errors = WIFEXITED(status) ? "ended with status " + std::to_string(WEXITSTATUS(status))

@@ -371,7 +371,6 @@ TEST(CommandLine, CheckTellsWhatToPdbWouldPassOverRoundOrStopOn) {
          "@: 240 values, fewer than 256: the conversion asks before going on\n",
          kWouldNotConvertUnasked},
         {utf16Twin(mapText(lines), true), "@: 256 values: converts unasked\n", kConvertsUnasked},
-        {"\xEF\xBB\xBF" + mapText(lines), "@: 256 values: converts unasked\n", kConvertsUnasked},
         {sampleMapWith({{10, row5.substr(0, 56)}}),
          "Line 10 of @ passed over: too short, 56 characters (a data line has 60 to 126)\n"
          "@: 240 values, fewer than 256: the conversion asks before going on\n",
