@@ -49,7 +49,8 @@ ZoneFileKind zoneFileKind(std::string_view path, std::span<const std::uint8_t> s
 
 ZoneFileKind zoneFileKind(std::span<const std::uint8_t> start) {
     const auto name = start.first(std::min(start.size(), kNameFieldBytes));
-    const bool text = startsWithUtf16Mark(start) || std::ranges::find(name, 0) == name.end();
+    const bool text =
+        startsWithUtf16Mark(start) || std::find(name.begin(), name.end(), 0) == name.end();
     return text ? ZoneFileKind::Map : ZoneFileKind::Pdb;
 }
 

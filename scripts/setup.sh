@@ -17,8 +17,12 @@ packages=(
   xvfb xauth libxcb1-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64
   nsis lintian appstream desktop-file-utils xdotool
+  emscripten chromium
 )
 [ "$zonora_runs_32_bit" = no ] || packages+=(wine32:i386)
+# The page's tests take their driver from npm (scripts/test-web.sh); a node
+# that brings its own npm needs no package for it.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -36,5 +36,7 @@ bash scripts/test-windows.sh
 step "packages: build, validate, install, start and remove"
 bash scripts/test-packages.sh
 
+bash scripts/test-web.sh
+
 step "done"
 [ "$zonora_runs_32_bit" = yes ] || echo "$zonora_not_run_32"

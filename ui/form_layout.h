@@ -220,8 +220,10 @@ constexpr const char* accessibleName(const Control& c) {
     return c.labelledBy ? control(c.labelledBy).caption : c.caption;
 }
 
-inline constexpr auto kFocusCount = static_cast<std::size_t>(
-    std::ranges::count_if(kControls, [](const Control& c) { return takesFocus(c.kind); }));
+// Plain loops and iterator algorithms: Emscripten's standard library has no
+// range algorithms.
+inline constexpr auto kFocusCount = static_cast<std::size_t>(std::count_if(
+    kControls.begin(), kControls.end(), [](const Control& c) { return takesFocus(c.kind); }));
 
 // The controls that take the focus, in keyboard order.
 inline constexpr std::array<const Control*, kFocusCount> kTabOrder = [] {
@@ -230,13 +232,19 @@ inline constexpr std::array<const Control*, kFocusCount> kTabOrder = [] {
     for (const Control& c : kControls) {
         if (takesFocus(c.kind)) order[next++] = &c;
     }
-    std::ranges::sort(order, {}, &Control::tabIndex);
+    for (std::size_t i = 1; i < order.size(); ++i) {  // by tab index
+        for (std::size_t j = i; j > 0 && order[j]->tabIndex < order[j - 1]->tabIndex; --j) {
+            const Control* moved = order[j];
+            order[j] = order[j - 1];
+            order[j - 1] = moved;
+        }
+    }
     return order;
 }();
 
 // Nothing the keyboard reaches goes unnamed for a screen reader.
-static_assert(std::ranges::none_of(kTabOrder,
-                                   [](const Control* c) { return *accessibleName(*c) == '\0'; }));
+static_assert(std::none_of(kTabOrder.begin(), kTabOrder.end(),
+                           [](const Control* c) { return *accessibleName(*c) == '\0'; }));
 
 // Nearest whole pixel at the given dots per inch.
 constexpr int twipsToPixels(int twips, int dpi) {

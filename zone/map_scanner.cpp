@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -166,11 +166,19 @@ double wordValue(std::string_view word) {
     for (char d : exponentDigits) exponent = std::min(exponent * 10 + (d - '0'), 100000LL);
     if (exponentNegative) exponent = -exponent;
 
-    const std::string text = mantissa + "e" + std::to_string(exponent);
-    double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
+    // The point moves into the exponent, so that the text holds no character
+    // a locale reads its own way; strtod then rounds it correctly everywhere.
+    std::string digits = mantissa;
+    long long shifted = exponent;
+    if (const std::size_t point = mantissa.find('.'); point != std::string::npos) {
+        digits.erase(point, 1);
+        shifted -= static_cast<long long>(mantissa.size() - point - 1);
+    }
+    const std::string text = digits + "e" + std::to_string(shifted);
+    double value = std::strtod(text.c_str(), nullptr);
+    // Beyond a double: infinite, or zero where the digits are not.
+    const bool zeroDigits = digits.find_first_not_of('0') == std::string::npos;
+    if (std::isinf(value) || (value == 0.0 && !zeroDigits)) {
         value = magnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;

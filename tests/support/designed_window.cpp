@@ -64,7 +64,8 @@ std::vector<std::string> designedTabOrder() {
     for (const DesignedControl& c : designedControls()) {
         if (c.tab != 0) focusable.push_back(&c);
     }
-    std::ranges::sort(focusable, {}, &DesignedControl::tab);
+    std::sort(focusable.begin(), focusable.end(),
+              [](const DesignedControl* a, const DesignedControl* b) { return a->tab < b->tab; });
     std::vector<std::string> names;
     for (const DesignedControl* c : focusable) names.push_back(c->name);
     return names;

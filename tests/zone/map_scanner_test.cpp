@@ -169,8 +169,9 @@ TEST(MapScanner, BinaryGarbageGivesACountOrANamedError) {
     EXPECT_LE(s.map.count, 256u);
 }
 
-// An address-space limit for one child process is a Unix matter.
-#ifndef _WIN32
+// An address-space limit for one child process is a Unix matter; WebAssembly
+// has no child processes.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 TEST(MapScanner, ScansAHugeSingleLineInBoundedMemory) {
     if (test::addressSanitizerRuns()) GTEST_SKIP() << "no address-space limit fits the sanitizer";
     const test::ChildEnd end = test::runInChild([] {
