@@ -28,6 +28,7 @@ class NoteTaker : public MapScanObserver {
         MapNote passed;
         passed.line = line;
         passed.length = length;
+        passed.zone = taken_;
         reading_.notes.push_back(std::move(passed));
     }
 
@@ -36,6 +37,7 @@ class NoteTaker : public MapScanObserver {
     }
 
     void wordTaken(const MapWord& word, std::size_t zone, std::uint8_t made) override {
+        ++taken_;
         if (plainWholeNumber(word.text)) return;
         MapNote taken = note(MapNote::Kind::WordTaken, word);
         taken.zone = zone;
@@ -44,6 +46,7 @@ class NoteTaker : public MapScanObserver {
     }
 
     void wordStops(const MapWord& word, const RuntimeError& error) override {
+        ++taken_;  // its place is kept
         MapNote stops = note(MapNote::Kind::WordStops, word);
         stops.error = error;
         reading_.notes.push_back(std::move(stops));
@@ -60,6 +63,7 @@ class NoteTaker : public MapScanObserver {
     }
 
     ZoneFileReading& reading_;
+    std::size_t taken_ = 0;
 };
 
 ZoneFileReading failed(ZoneFileKind kind, std::exception_ptr failure) {

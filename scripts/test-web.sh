@@ -5,25 +5,26 @@
 # as WebAssembly under node, and measures the page beside its floors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/failure.sh
 
 jobs=$(nproc)
 export NODE_PATH=/usr/share/nodejs
 
-echo "== the page: build"
+step "the page: build"
 cmake --preset web
 cmake --build --preset web -j"$jobs"
 
-echo "== the core's tests as WebAssembly under node"
+step "the core's tests as WebAssembly under node"
 cmake --build build/web --target zone_tests convert_tests ui_handlers_test -j"$jobs"
 ctest --preset web -j"$jobs"
 
-echo "== the Linux program the page is compared with, and its benchmark"
+step "the Linux program the page is compared with, and its benchmark"
 cmake --preset release
 cmake --build --preset release --target zonora zonora_bench -j"$jobs"
 
-echo "== the page in headless Chromium"
+step "the page in headless Chromium"
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 node --test --test-reporter=spec tests/web/*.test.mjs
 
-echo "== the page beside its floors, and the site's size against its goal"
+step "the page beside its floors, and the site's size against its goal"
 node bench/web/run.mjs 9

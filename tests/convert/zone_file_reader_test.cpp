@@ -105,7 +105,7 @@ TEST(ZoneFileReader, TellsWhatTheScannerPassedOverRoundedOrStoppedOn) {
         "Druma z.PDB convert on 4/12/2002\r\n"  // not a note
         "   \r\n"                               // blank
         "12 34\r\n" +
-        row.substr(0, 56) + " 2.5  300 abc 1e9999 007 -3\r\n" + row + "\r\n";
+        row.substr(0, 56) + " 2.5  300 abc 1e9999 007 -3\r\n" + row + "\r\n99\r\n";
     const ZoneFileReading reading = readZoneBytes(bytesOf(text), "m.map", Kind::Map);
     EXPECT_EQ(reading.status, Status::Stops);
     EXPECT_EQ(reading.count, 34u);
@@ -120,7 +120,7 @@ TEST(ZoneFileReader, TellsWhatTheScannerPassedOverRoundedOrStoppedOn) {
         {Note::LinePassedOver, 3, "", 5, 0},       {Note::WordTaken, 4, "2.5", 14, 2},
         {Note::WordPassedOver, 4, "300", 0, 0},    {Note::WordTaken, 4, "abc", 15, 0},
         {Note::WordPassedOver, 4, "1e9999", 0, 0},  // 007 reads as it stands: no note
-        {Note::WordStops, 4, "-3", 0, 0},
+        {Note::WordStops, 4, "-3", 0, 0},         {Note::LinePassedOver, 6, "", 2, 0},
     };
     ASSERT_EQ(reading.notes.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -136,7 +136,9 @@ TEST(ZoneFileReader, TellsWhatTheScannerPassedOverRoundedOrStoppedOn) {
     EXPECT_EQ(reading.error->number, 6);
     EXPECT_EQ(reading.error->description,
               "Overflow: \"-3\" on line 4 of m.map is outside 0 to 255");
-    EXPECT_EQ(reading.notes.back().error->description, reading.error->description);
+    EXPECT_EQ(reading.notes[5].error->description, reading.error->description);
+    EXPECT_EQ(reading.notes.front().zone, 0u);  // where a passed-over line falls
+    EXPECT_EQ(reading.notes.back().zone, 34u);
     EXPECT_EQ(reading.zones[17], 0);  // the stopping word keeps its place
     EXPECT_EQ(reading.zones[18], 1);
 }

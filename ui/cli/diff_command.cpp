@@ -7,6 +7,7 @@
 #include "convert/conversion_frame.h"
 #include "convert/short_map.h"
 #include "convert/show_error.h"
+#include "convert/zone_file_report.h"
 #include "ui/cli/input_file.h"
 #include "ui/cli/terminal_message_box.h"
 #include "zone/map_file.h"
@@ -32,8 +33,7 @@ std::optional<ZoneTable> readTable(const std::string& path, FileSystem& files, C
     }
     if (reading.kind == ZoneFileKind::Map && isShortMap(reading.count)) {
         const std::size_t missing = kZoneCount - reading.count;
-        console.err << inputName(path) << " holds only " << reading.count
-                    << (reading.count == 1 ? " value" : " values")
+        console.err << inputName(path) << " holds only " << valuesText(reading.count)
                     << ", so to-pdb would ask; its last "
                     << (missing == 1 ? "zone counts" : std::to_string(missing) + " zones count")
                     << " as 0 here\n";
@@ -61,8 +61,7 @@ int runDiff(const std::string& first, const std::string& second, FileSystem& fil
         console.out << "row " << place.row << ", column " << place.column << ": "
                     << static_cast<int>((*a)[k]) << " -> " << static_cast<int>((*b)[k]) << '\n';
     }
-    console.out << differing << (differing == 1 ? " zone differs" : " zones differ") << '\n'
-                << std::flush;
+    console.out << differingText(differing) << '\n' << std::flush;
     return differing == 0 ? kTablesEqual : kTablesDiffer;
 }
 

@@ -1,12 +1,12 @@
 #include "ui/web/zone_grid.h"
 
-#include <map>
 #include <optional>
 
 #include "convert/conversion.h"
 #include "convert/short_map.h"
 #include "convert/show_error.h"
 #include "convert/zone_file_reader.h"
+#include "convert/zone_file_report.h"
 #include "zone/map_file.h"
 
 namespace zonora::web {
@@ -27,74 +27,27 @@ std::string quoted(std::string_view text) {
     return out + "\"";
 }
 
-std::string values(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " value" : " values");
-}
-
-std::string place(std::size_t zone) {
-    const GridPlace at = gridPlace(zone);
-    return "row " + std::to_string(at.row) + ", column " + std::to_string(at.column);
-}
-
-// The zone a passed-over line comes before: the number of values read by then.
-class ZonesBeforeLines : public MapScanObserver {
-  public:
-    void linePassedOver(std::size_t line, std::size_t, std::string_view) override {
-        before[line] = taken_;
-    }
-    void wordPassedOver(const MapWord&) override {}
-    void wordTaken(const MapWord&, std::size_t, std::uint8_t) override { ++taken_; }
-    void wordStops(const MapWord&, const RuntimeError&) override { ++taken_; }
-
-    std::map<std::size_t, std::size_t> before;
-
-  private:
-    std::size_t taken_ = 0;
-};
-
-std::map<std::size_t, std::size_t> zonesBeforeLines(const std::string& path, FileSystem& files) {
-    ZonesBeforeLines observer;
-    try {
-        const auto file = files.openRead(path);
-        scanMapFile(*file, path, &observer);
-    } catch (...) {
-        // The reading itself reports why.
-    }
-    return observer.before;
-}
-
-std::string noteJson(const MapNote& note, const std::map<std::size_t, std::size_t>& before) {
-    const std::string word =
-        "\"" + printableWord(note.word) + "\" on line " + std::to_string(note.line);
+std::string noteJson(const MapNote& note) {
     std::string kind;
-    std::string text;
     std::optional<std::size_t> zone;
     switch (note.kind) {
-        case MapNote::Kind::LinePassedOver: {
+        case MapNote::Kind::LinePassedOver:
             kind = "line";
-            text = "Line " + std::to_string(note.line) + " passed over: " +
-                   (note.length < kShortestDataLine ? "too short, " : "too long, ") +
-                   std::to_string(note.length) + " characters (a data line has " +
-                   std::to_string(kShortestDataLine) + " to " + std::to_string(kLongestDataLine) +
-                   ")";
-            const auto found = before.find(note.line);
-            if (found != before.end() && found->second < kZoneCount) zone = found->second;
+            if (note.zone < kZoneCount) zone = note.zone;  // where the later values move up
             break;
-        }
         case MapNote::Kind::WordPassedOver:
             kind = "word";
-            text = word + " passed over: 256 or more, so every later zone moves up one place";
             break;
         case MapNote::Kind::WordTaken:
             kind = "rounded";
-            text = word + " taken as " + std::to_string(note.value) + " (" + place(note.zone) + ")";
             zone = note.zone;
             break;
         case MapNote::Kind::WordStops:
             kind = "stops";
-            text = errorReportText(*note.error);
             break;
     }
+    const std::string text =
+        note.kind == MapNote::Kind::WordStops ? errorReportText(*note.error) : noteText(note);
     return "{\"kind\":" + quoted(kind) + ",\"text\":" + quoted(text) +
            ",\"zone\":" + (zone ? std::to_string(*zone) : "null") + "}";
 }
@@ -121,21 +74,15 @@ std::string summary(const std::string& path, const ZoneFileReading& reading) {
         case ZoneFileReading::Status::Failed:
             return errorReportText(*reading.error);
         case ZoneFileReading::Status::Stops:
-            return path + ": " + values(reading.count) +
-                   ": the conversion stops at the first error below";
         case ZoneFileReading::Status::Read:
             break;
     }
     if (reading.kind == ZoneFileKind::Pdb) return path + ": a zone database, 256 zones";
-    if (isShortMap(reading.count)) {
-        return path + ": " + values(reading.count) +
-               ", fewer than 256: the conversion asks before going on; the missing zones are "
-               "shown as 0";
-    }
-    return path + ": " + values(reading.count) + ": converts unasked";
+    const std::string verdict = path + ": " + mapVerdict(reading, "below");
+    return isShortMap(reading.count) ? verdict + "; the missing zones are shown as 0" : verdict;
 }
 
-std::string fileJson(const std::string& path, const ZoneFileReading& reading, FileSystem& files) {
+std::string fileJson(const std::string& path, const ZoneFileReading& reading) {
     std::string json = "{\"name\":" + quoted(path) +
                        ",\"kind\":" + quoted(reading.kind == ZoneFileKind::Map ? "Map" : "PDB") +
                        ",\"status\":" + quoted(statusName(reading.status)) +
@@ -145,10 +92,8 @@ std::string fileJson(const std::string& path, const ZoneFileReading& reading, Fi
         json += (k == 0 ? "" : ",") + std::to_string(reading.zones[k]);
     }
     json += "],\"notes\":[";
-    const auto before = reading.kind == ZoneFileKind::Map ? zonesBeforeLines(path, files)
-                                                          : std::map<std::size_t, std::size_t>();
     for (std::size_t i = 0; i < reading.notes.size(); ++i) {
-        json += (i == 0 ? "" : ",") + noteJson(reading.notes[i], before);
+        json += (i == 0 ? "" : ",") + noteJson(reading.notes[i]);
     }
     return json + "]}";
 }
@@ -162,10 +107,10 @@ bool readable(const ZoneFileReading& reading) {
 std::string zoneGridJson(const std::string& shown, const std::string& compared, FileSystem& files) {
     if (shown.empty() || !files.exists(shown)) return "null";
     const ZoneFileReading first = readZoneFile(shown, files);
-    std::string json = "{\"shown\":" + fileJson(shown, first, files);
+    std::string json = "{\"shown\":" + fileJson(shown, first);
     if (!compared.empty() && files.exists(compared)) {
         const ZoneFileReading second = readZoneFile(compared, files);
-        json += ",\"compared\":" + fileJson(compared, second, files);
+        json += ",\"compared\":" + fileJson(compared, second);
         if (readable(first) && readable(second)) {
             std::size_t differing = 0;
             std::string cells;
@@ -173,9 +118,8 @@ std::string zoneGridJson(const std::string& shown, const std::string& compared, 
                 if (first.zones[k] == second.zones[k]) continue;
                 cells += (differing++ == 0 ? "" : ",") + std::to_string(k);
             }
-            json += ",\"differ\":[" + cells + "],\"differCount\":" +
-                    quoted(std::to_string(differing) +
-                           (differing == 1 ? " zone differs" : " zones differ"));
+            json +=
+                ",\"differ\":[" + cells + "],\"differCount\":" + quoted(differingText(differing));
         }
     }
     return json + "}";
