@@ -36,6 +36,7 @@ bash scripts/test-windows.sh
 step "packages: build, validate, install, start and remove"
 bash scripts/test-packages.sh
 
+step "the page in a browser"
 bash scripts/test-web.sh
 
 step "done"
