@@ -25,9 +25,9 @@ struct MapNote {
         WordStops,       // stops the conversion with `error`
     };
     Kind kind = Kind::LinePassedOver;
-    std::size_t line = 0;               // from 1
-    std::size_t length = 0;             // LinePassedOver: the line's length in characters
-    std::string word;                   // the word's bytes as read; empty for a line
+    std::size_t line = 0;    // from 1
+    std::size_t length = 0;  // LinePassedOver: the line's length in characters
+    std::string word;        // the word's bytes as read; empty for a line
     // WordTaken: 0 to 255; LinePassedOver: the values read before it, so the
     // zone the next value makes when that is under 256
     std::size_t zone = 0;

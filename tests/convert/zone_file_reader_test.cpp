@@ -120,7 +120,7 @@ TEST(ZoneFileReader, TellsWhatTheScannerPassedOverRoundedOrStoppedOn) {
         {Note::LinePassedOver, 3, "", 5, 0},       {Note::WordTaken, 4, "2.5", 14, 2},
         {Note::WordPassedOver, 4, "300", 0, 0},    {Note::WordTaken, 4, "abc", 15, 0},
         {Note::WordPassedOver, 4, "1e9999", 0, 0},  // 007 reads as it stands: no note
-        {Note::WordStops, 4, "-3", 0, 0},         {Note::LinePassedOver, 6, "", 2, 0},
+        {Note::WordStops, 4, "-3", 0, 0},          {Note::LinePassedOver, 6, "", 2, 0},
     };
     ASSERT_EQ(reading.notes.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
