@@ -1,5 +1,6 @@
 #include "bench/ratio_summary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -41,6 +42,9 @@ void printRatios(const std::vector<Outcome>& outcomes, std::ostream& out) {
     for (const Pairing& pairing : kPairings) {
         double figure = 0;
         double floor = 0;
+        // A figure the filter left out is no gap; one that ran without its floor is.
+        const auto ran = [&](const Outcome& outcome) { return outcome.name == pairing.figure; };
+        if (std::none_of(outcomes.begin(), outcomes.end(), ran)) continue;
         bool complete = microseconds(outcomes, pairing.figure, figure);
         std::string floorName;
         for (const char* name : pairing.floors) {
