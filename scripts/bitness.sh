@@ -35,7 +35,10 @@ if zonora_probe_passes "$zonora_probe_status"; then
   zonora_runs_32_bit=yes
 else
   zonora_runs_32_bit=no
-  echo "This machine cannot run 32-bit programs: ${zonora_probe[*]} ended with status $zonora_probe_status${zonora_probe_said:+: $zonora_probe_said}"
+  # Said once a run, by the script that began it (scripts/failure.sh).
+  if [ -n "${zonora_run_level:-}" ]; then
+    echo "This machine cannot run 32-bit programs: ${zonora_probe[*]} ended with status $zonora_probe_status${zonora_probe_said:+: $zonora_probe_said}"
+  fi
   if [ -x "$zonora_wine64_loader" ]; then
     zonora_wine64_only="$zonora_bitness_build/wine64-only"
     mkdir -p "$zonora_wine64_only"
