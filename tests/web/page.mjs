@@ -10,6 +10,21 @@ import { chromium } from 'playwright-core';
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 export const data = (name) => path.join(root, 'tests/data', name);
+
+// What a screen reader calls each control with a place in the Tab order, in
+// that order, as the designed window (tests/data/designed_window.txt) has it.
+export function designedTabOrder() {
+  const rows = fs.readFileSync(data('designed_window.txt'), 'utf8').split('\n')
+    .filter((line) => line.trim() !== '' && !line.startsWith('#'))
+    .map((line) => ({ tab: Number(line.split(/\s+/)[3]), texts: [...line.matchAll(/"([^"]*)"/g)].map((m) => m[1]) }))
+    .filter((row) => Number.isInteger(row.tab) && row.texts.length > 0);
+  return rows.sort((a, b) => a.tab - b.tab).map((row) => row.texts.at(-1));
+}
+
+// The window's caption, where the build takes it from.
+export function windowCaption() {
+  return fs.readFileSync(path.join(root, 'CMakeLists.txt'), 'utf8').match(/DESCRIPTION "([^"]*)"/)[1];
+}
 export const site = process.env.ZONORA_SITE ?? path.join(root, 'build/web/site');
 export const siteUrl = process.env.ZONORA_SITE_URL ?? pathToFileURL(path.join(site, 'index.html')).href;
 // The Linux program the page must agree with, byte for byte.
