@@ -104,6 +104,19 @@ void appendUtf8(std::string& text, char32_t c) {
     }
 }
 
+std::string withPlainBlanks(std::string_view utf8) {
+    std::string result;
+    for (const std::string_view character : splitCharacters(utf8)) {
+        const auto c = codePointOf(character);
+        if (c == U'\u202F' || c == U'\u00A0') {
+            result += ' ';
+        } else {
+            result += character;
+        }
+    }
+    return result;
+}
+
 std::string toWindows1252(std::string_view utf8) {
     std::string ansi;
     ansi.reserve(utf8.size());

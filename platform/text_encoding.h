@@ -23,6 +23,10 @@ void appendUtf8(std::string& text, char32_t c);
 // does: error 5 (invalid procedure call) when it has fewer than count.
 std::string withoutLastCharacters(std::string_view utf8, std::size_t count);
 
+// Locale data may put special blanks into dates and times ("2:00:33\u202FPM",
+// U+00A0); the Map file is single-byte text, so they become ordinary blanks.
+std::string withPlainBlanks(std::string_view utf8);
+
 // Windows-1252, one byte a character; a character outside it becomes '?'.
 std::string toWindows1252(std::string_view utf8);
 

@@ -1,14 +1,9 @@
 #include "platform/qt/qt_clock.h"
 
+#include "platform/text_encoding.h"
+
 namespace zonora {
 namespace {
-
-// Locale data may put special blanks into times ("2:00:33\u202FPM"); the Map
-// file is single-byte text, so they become ordinary blanks.
-QString plainBlanks(QString text) {
-    text.replace(QChar(0x202F), QChar(' ')).replace(QChar(0x00A0), QChar(' '));
-    return text;
-}
 
 // Calls change(run) for each run of one letter outside quotes, and keeps the rest.
 template <typename Change>
@@ -52,7 +47,7 @@ DateTimeText QtClock::now() {
         locale_.toString(moment.date(), withFullYear(locale_.dateFormat(QLocale::ShortFormat)));
     const QString time =
         locale_.toString(moment.time(), withoutTimeZone(locale_.timeFormat(QLocale::LongFormat)));
-    return {plainBlanks(date).toStdString(), plainBlanks(time).toStdString()};
+    return {withPlainBlanks(date.toStdString()), withPlainBlanks(time.toStdString())};
 }
 
 }  // namespace zonora

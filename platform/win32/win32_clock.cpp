@@ -3,19 +3,11 @@
 #include <string>
 
 #include "platform/runtime_error.h"
+#include "platform/text_encoding.h"
 #include "platform/win32/win32_text.h"
 
 namespace zonora {
 namespace {
-
-// Locale data may put special blanks into times; the Map file is single-byte
-// text, so they become ordinary blanks, as on Linux.
-std::string plainBlanks(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c == 0x202F || c == 0x00A0) c = L' ';
-    }
-    return narrow(text);
-}
 
 // Calls format(buffer, size) once to measure and once to fill; the count
 // includes the terminating NUL.
@@ -27,7 +19,7 @@ std::string formatted(Format format, const char* what) {
         const int written = format(text.data(), size);
         if (written > 0) {
             text.resize(static_cast<std::size_t>(written - 1));
-            return plainBlanks(std::move(text));
+            return withPlainBlanks(narrow(text));
         }
     }
     throw RuntimeError(errors::kInvalidCall,

@@ -34,5 +34,17 @@ TEST(TextEncoding, CountsCharactersNotBytes) {
     EXPECT_EQ(splitCharacters("z\xc3\xb6")[1], "\xc3\xb6");
 }
 
+TEST(TextEncoding, LocaleBlanksBecomeOrdinaryOnes) {
+    // "2:00:33 PM" with a narrow no-break space, a no-break space in a date;
+    // other characters, and bytes that are not UTF-8, stay as they are.
+    EXPECT_EQ(withPlainBlanks("2:00:33\xe2\x80\xafPM"), "2:00:33 PM");
+    EXPECT_EQ(withPlainBlanks("8.\xc2\xa0"
+                              "12.\xc2\xa0"
+                              "2026"),
+              "8. 12. 2026");
+    EXPECT_EQ(withPlainBlanks("z\xc3\xb6n\xe2\x80\xaf\xff"), "z\xc3\xb6n \xff");
+    EXPECT_EQ(withPlainBlanks("\xe2\x80"), "\xe2\x80");  // a cut sequence is no blank
+}
+
 }  // namespace
 }  // namespace zonora

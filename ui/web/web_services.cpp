@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/file_filter.h"
+#include "platform/text_encoding.h"
 
 namespace zonora::web {
 namespace {
@@ -160,7 +161,7 @@ std::optional<std::string> StoredTemplateLocator::find() {
 DateTimeText PageClock::now() {
     const std::string text = takeString(pageNow()).value_or("\n");
     const std::size_t split = text.find('\n');
-    return {plainBlanks(text.substr(0, split)), plainBlanks(text.substr(split + 1))};
+    return {withPlainBlanks(text.substr(0, split)), withPlainBlanks(text.substr(split + 1))};
 }
 
 std::unique_ptr<InputFile> DownloadingFileSystem::openRead(const std::string& path) {
@@ -169,16 +170,6 @@ std::unique_ptr<InputFile> DownloadingFileSystem::openRead(const std::string& pa
 
 std::unique_ptr<OutputFile> DownloadingFileSystem::replace(const std::string& path) {
     return std::make_unique<CommittingOutput>(files_.replace(path), path);
-}
-
-std::string plainBlanks(std::string text) {
-    // U+202F NARROW NO-BREAK SPACE and U+00A0 NO-BREAK SPACE, in UTF-8.
-    for (const std::string special : {"\xE2\x80\xAF", "\xC2\xA0"}) {
-        for (std::size_t at; (at = text.find(special)) != std::string::npos;) {
-            text.replace(at, special.size(), " ");
-        }
-    }
-    return text;
 }
 
 }  // namespace zonora::web

@@ -71,8 +71,4 @@ class DownloadingFileSystem : public FileSystem {
     FileSystem& files_;
 };
 
-// Blanks that locale data puts in times become ordinary ones: the Map file
-// is single-byte text.
-std::string plainBlanks(std::string text);
-
 }  // namespace zonora::web
