@@ -3,10 +3,10 @@
 # IA-32 emulation, or started with ia32_emulation=0); on them the 32-bit Wine
 # cannot start, and so the 32-bit Windows program cannot be tested.
 #
-# The probe runs a real 32-bit program rather than guessing from the kernel:
-# the 32-bit Wine loader where it is installed, since that is the program the
-# tests need and whatever keeps it from starting must count; elsewhere a tiny
-# hand-made i386 program that only exits with status 42.
+# The probe runs real 32-bit programs rather than guessing from the kernel: a
+# tiny hand-made i386 program that only exits with status 42, and the 32-bit
+# Wine loader where it is installed, since that is the program the tests need
+# and whatever keeps it from starting must count.
 #
 # Where the answer is no and the 32-bit Wine is installed all the same,
 # Debian's wine would still start every program through it: `wine` and the
@@ -19,25 +19,34 @@ zonora_wine64_loader=/usr/lib/wine/wine64
 
 zonora_bitness_build="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build"
 mkdir -p "$zonora_bitness_build"
-if [ -e "$zonora_wine32_loader" ]; then
-  zonora_probe=("$zonora_wine32_loader" --version)
-  zonora_probe_passes() { [ "$1" -eq 0 ]; }
-else
-  zonora_probe=("$zonora_bitness_build/probe-i386")
+zonora_probe_program="$zonora_bitness_build/probe-i386"
+# Made once, so that a probe put in its place is run as it is.
+if [ ! -e "$zonora_probe_program" ]; then
   printf '\177\105\114\106\1\1\1\0\0\0\0\0\0\0\0\0\2\0\3\0\1\0\0\0\124\200\4\10\64\0\0\0\0\0\0\0\0\0\0\0\64\0\40\0\1\0\0\0\0\0\0\0\1\0\0\0\0\0\0\0\0\200\4\10\0\200\4\10\140\0\0\0\140\0\0\0\5\0\0\0\0\20\0\0\270\1\0\0\0\273\52\0\0\0\315\200' \
-    >"${zonora_probe[0]}"
-  chmod +x "${zonora_probe[0]}"
-  zonora_probe_passes() { [ "$1" -eq 42 ]; }
+    >"$zonora_probe_program"
+  chmod +x "$zonora_probe_program"
 fi
-zonora_probe_status=0
-zonora_probe_said="$("${zonora_probe[@]}" 2>&1)" || zonora_probe_status=$?
-if zonora_probe_passes "$zonora_probe_status"; then
-  zonora_runs_32_bit=yes
-else
-  zonora_runs_32_bit=no
+
+# Runs one probe (the status it must end with, then the command); where it
+# ends otherwise, this machine runs no 32-bit programs, and why is kept.
+zonora_runs_32_bit=yes
+zonora_probe() {
+  local expected="$1" status=0 said
+  shift
+  said="$("$@" 2>&1)" || status=$?
+  if [ "$status" -ne "$expected" ]; then
+    zonora_runs_32_bit=no
+    zonora_probe_report="$* ended with status $status${said:+: $said}"
+  fi
+}
+zonora_probe 42 "$zonora_probe_program"
+if [ "$zonora_runs_32_bit" = yes ] && [ -e "$zonora_wine32_loader" ]; then
+  zonora_probe 0 "$zonora_wine32_loader" --version
+fi
+if [ "$zonora_runs_32_bit" = no ]; then
   # Said once a run, by the script that began it (scripts/failure.sh).
   if [ -n "${zonora_run_level:-}" ]; then
-    echo "This machine cannot run 32-bit programs: ${zonora_probe[*]} ended with status $zonora_probe_status${zonora_probe_said:+: $zonora_probe_said}"
+    echo "This machine cannot run 32-bit programs: $zonora_probe_report"
   fi
   if [ -x "$zonora_wine64_loader" ]; then
     zonora_wine64_only="$zonora_bitness_build/wine64-only"

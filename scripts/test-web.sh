@@ -24,7 +24,7 @@ cmake --build --preset release --target zonora zonora_bench -j"$jobs"
 
 step "the page in headless Chromium"
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
-node --test --test-reporter=spec tests/web/*.test.mjs
+node --test tests/web/*.test.mjs
 
 step "the page beside its floors, and the site's size against its goal"
 node bench/web/run.mjs 9
